@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs with apt-get whatever of the build and test dependencies is missing (Debian 12).
+# Sourced by run.sh and test.sh; does nothing when everything is already there.
+set -euo pipefail
+
+BRISA_PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-serialport-dev libgl-dev qt6-translations-l10n
+)
+
+brisa_install_deps() {
+    local missing=()
+    for p in "${BRISA_PACKAGES[@]}" "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+brisa_build() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build
+}

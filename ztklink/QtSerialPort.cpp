@@ -1,0 +1,221 @@
+#include "QtSerialPort.h"
+
+#include <QMetaObject>
+
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
+namespace ztklink {
+
+QString PortMap::device(int n) const {
+    const auto it = entries_.constFind(n);
+    if (it != entries_.constEnd() && !it->isEmpty()) return *it;
+    return platformDefault(n);
+}
+
+QString PortMap::platformDefault(int n) {
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(n);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+#endif
+}
+
+QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent) {
+    connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::onReadyRead);
+    connect(&port_, &QSerialPort::bytesWritten, this, &QtSerialPort::onBytesWritten);
+    connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onErrorOccurred);
+}
+
+QtSerialPort::~QtSerialPort() {
+    if (port_.isOpen()) port_.close();
+}
+
+Result QtSerialPort::setCommPort(int n) {
+    if (n < 1) return Result(8002, QStringLiteral("Número de puerto no válido (%1)").arg(n));
+    if (port_.isOpen()) return Result(8005, QStringLiteral("El puerto ya está abierto"));
+    commPort_ = n;
+    return {};
+}
+
+Result QtSerialPort::setSettings(const QString& settings) {
+    if (!LineSettings::parse(settings))
+        return Result(380, QStringLiteral("Configuración del puerto no válida (\"%1\")").arg(settings));
+    settingsText_ = settings;
+    if (port_.isOpen()) return applyLineSettings();
+    return {};
+}
+
+// Gives QSerialPort the settings text. Called before open() as well, so that open() starts the
+// line with them. A pseudo-terminal strips parity and has no modem lines: the parity
+// refusal there is harmless and not reported.
+Result QtSerialPort::applyLineSettings() {
+    const auto s = *LineSettings::parse(settingsText_);
+    bool ok = port_.setBaudRate(s.baud);
+    ok = port_.setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) && ok;
+    ok = port_.setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) && ok;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    switch (s.parity) {
+        case 'e': parity = QSerialPort::EvenParity; break;
+        case 'o': parity = QSerialPort::OddParity; break;
+        case 'm': parity = QSerialPort::MarkParity; break;
+        case 's': parity = QSerialPort::SpaceParity; break;
+        default: break;
+    }
+    port_.setParity(parity);  // refused on pseudo-terminals: harmless
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!ok && port_.isOpen())
+        return Result(380, QStringLiteral("El puerto %1 no admite la configuración \"%2\"")
+                               .arg(device(), settingsText_));
+    return {};
+}
+
+Result QtSerialPort::setDtrEnable(bool enable) {
+    dtr_ = enable;
+    // A pseudo-terminal has no DTR line; that refusal is harmless.
+    if (port_.isOpen()) port_.setDataTerminalReady(enable);
+    return {};
+}
+
+Result QtSerialPort::setPortOpen(bool open) {
+    if (open == port_.isOpen()) return {};
+    if (!open) {
+        port_.close();
+        return {};
+    }
+    port_.setPortName(device());
+    (void)applyLineSettings();  // refusals show up when open() applies them
+    if (!port_.open(QIODevice::ReadWrite)) {
+        lastError_ = errorFor(port_.error());
+        port_.clearError();
+        return lastError_;
+    }
+    port_.setDataTerminalReady(dtr_);
+    askForLowLatency();
+    haveCounters_ = readLineErrorCounters(counters_);
+    return {};
+}
+
+Checked<int> QtSerialPort::inBufferCount() const {
+    return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0;
+}
+
+Result QtSerialPort::clearInBuffer() {
+    if (!port_.isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
+    port_.clear(QSerialPort::Input);
+    return {};
+}
+
+Checked<int> QtSerialPort::outBufferCount() const {
+    return port_.isOpen() ? static_cast<int>(port_.bytesToWrite()) : 0;
+}
+
+Result QtSerialPort::clearOutBuffer() {
+    if (!port_.isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
+    port_.clear(QSerialPort::Output);
+    return {};
+}
+
+QByteArray QtSerialPort::input() { return port_.isOpen() ? port_.readAll() : QByteArray(); }
+
+Result QtSerialPort::output(const QByteArray& bytes) {
+    if (!port_.isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
+    if (port_.write(bytes) != bytes.size())
+        return Result(8021, QStringLiteral("No se pudo escribir en %1").arg(port_.portName()));
+    // Hand the frame to the kernel now rather than on the next loop turn.
+    port_.flush();
+    return {};
+}
+
+void QtSerialPort::raise(int code) {
+    commEvent_ = code;
+    emit onComm();
+    commEvent_ = 0;
+}
+
+void QtSerialPort::onReadyRead() {
+    // Qt reports no parity or framing errors: the kernel's line-error counters tell.
+    int now[4];
+    if (haveCounters_ && readLineErrorCounters(now)) {
+        static constexpr int codes[4] = {CommEvent::Frame, CommEvent::Overrun, CommEvent::RxParity,
+                                         CommEvent::RxOver};
+        for (int i = 0; i < 4; ++i) {
+            if (now[i] > counters_[i]) {
+                counters_[i] = now[i];
+                raise(codes[i]);
+            }
+        }
+    }
+    if (port_.isOpen() && port_.bytesAvailable() > 0) raise(CommEvent::Receive);
+}
+
+void QtSerialPort::onBytesWritten() {
+    if (port_.isOpen() && port_.bytesToWrite() == 0) raise(CommEvent::Send);
+}
+
+void QtSerialPort::onErrorOccurred(QSerialPort::SerialPortError error) {
+    if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError &&
+        error != QSerialPort::WriteError)
+        return;
+    if (!port_.isOpen()) return;
+    // Qt keeps repeating these until the port is closed: close it once and report once.
+    lastError_ = errorFor(error);
+    port_.close();
+    port_.clearError();
+    QMetaObject::invokeMethod(this, [this] { raise(CommEvent::DeviceLost); }, Qt::QueuedConnection);
+}
+
+void QtSerialPort::askForLowLatency() {
+#ifdef Q_OS_LINUX
+    // USB adapters otherwise hold received bytes up to 16 ms before passing them on.
+    serial_struct ss{};
+    const int fd = static_cast<int>(port_.handle());
+    if (::ioctl(fd, TIOCGSERIAL, &ss) == 0 && !(ss.flags & ASYNC_LOW_LATENCY)) {
+        ss.flags |= ASYNC_LOW_LATENCY;
+        ::ioctl(fd, TIOCSSERIAL, &ss);  // some drivers refuse: the port is used as it is
+    }
+#endif
+}
+
+bool QtSerialPort::readLineErrorCounters(int counters[4]) const {
+#ifdef Q_OS_LINUX
+    serial_icounter_struct ic{};
+    if (::ioctl(static_cast<int>(port_.handle()), TIOCGICOUNT, &ic) != 0) return false;
+    counters[0] = ic.frame;
+    counters[1] = ic.overrun;
+    counters[2] = ic.parity;
+    counters[3] = ic.buf_overrun;
+    return true;
+#else
+    Q_UNUSED(counters);
+    return false;
+#endif
+}
+
+Error QtSerialPort::errorFor(QSerialPort::SerialPortError error) const {
+    const QString dev = port_.portName().isEmpty() ? device() : port_.portName();
+    switch (error) {
+        case QSerialPort::DeviceNotFoundError:
+            return {8002, QStringLiteral("No existe el puerto COM%1 (dispositivo %2)").arg(commPort_).arg(dev)};
+        case QSerialPort::PermissionError:
+            return {8005, QStringLiteral("No se puede abrir %1: acceso denegado o en uso por otro "
+                                         "programa (el usuario debe pertenecer al grupo dialout)")
+                              .arg(dev)};
+        case QSerialPort::OpenError:
+            return {8005, QStringLiteral("El puerto %1 ya está abierto").arg(dev)};
+        case QSerialPort::UnsupportedOperationError:
+            return {380, QStringLiteral("El puerto %1 no admite la configuración \"%2\"").arg(dev, settingsText_)};
+        case QSerialPort::ResourceError:
+            return {8020, QStringLiteral("Se perdió la conexión con %1 (¿adaptador desconectado?)").arg(dev)};
+        case QSerialPort::ReadError:
+            return {8020, QStringLiteral("Error al leer de %1").arg(dev)};
+        case QSerialPort::WriteError:
+            return {8021, QStringLiteral("Error al escribir en %1").arg(dev)};
+        default:
+            return {8010, QStringLiteral("Error desconocido en el puerto %1").arg(dev)};
+    }
+}
+
+}  // namespace ztklink
