@@ -123,7 +123,7 @@ QByteArray QtSerialPort::input() { return port_.isOpen() ? port_.readAll() : QBy
 Result QtSerialPort::output(const QByteArray& bytes) {
     if (!port_.isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
     if (port_.write(bytes) != bytes.size())
-        return Result(8021, QStringLiteral("No se pudo escribir en %1").arg(port_.portName()));
+        return Result(8021, QStringLiteral("No se pudo escribir en %1").arg(device()));
     // Hand the frame to the kernel now rather than on the next loop turn.
     port_.flush();
     return {};
@@ -195,7 +195,7 @@ bool QtSerialPort::readLineErrorCounters(int counters[4]) const {
 }
 
 Error QtSerialPort::errorFor(QSerialPort::SerialPortError error) const {
-    const QString dev = port_.portName().isEmpty() ? device() : port_.portName();
+    const QString dev = device();
     switch (error) {
         case QSerialPort::DeviceNotFoundError:
             return {8002, QStringLiteral("No existe el puerto COM%1 (dispositivo %2)").arg(commPort_).arg(dev)};

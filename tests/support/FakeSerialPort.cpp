@@ -24,14 +24,14 @@ void FakeSerialPort::notify(int code) {
 }
 
 Result FakeSerialPort::setCommPort(int n) {
-    log << QStringLiteral("commport %1").arg(n);
+    if (logging) log << QStringLiteral("commport %1").arg(n);
     if (auto f = failure(Member::CommPort)) return *f;
     commPort_ = n;
     return {};
 }
 
 Result FakeSerialPort::setSettings(const QString& settings) {
-    log << QStringLiteral("settings %1").arg(settings);
+    if (logging) log << QStringLiteral("settings %1").arg(settings);
     if (auto f = failure(Member::Settings)) return *f;
     if (!ztklink::LineSettings::parse(settings))
         return Result(380, QStringLiteral("Configuración del puerto no válida"));
@@ -40,14 +40,14 @@ Result FakeSerialPort::setSettings(const QString& settings) {
 }
 
 Result FakeSerialPort::setDtrEnable(bool enable) {
-    log << QStringLiteral("dtr %1").arg(enable ? 1 : 0);
+    if (logging) log << QStringLiteral("dtr %1").arg(enable ? 1 : 0);
     if (auto f = failure(Member::Dtr)) return *f;
     dtr_ = enable;
     return {};
 }
 
 Result FakeSerialPort::setPortOpen(bool open) {
-    log << (open ? QStringLiteral("open") : QStringLiteral("close"));
+    if (logging) log << (open ? QStringLiteral("open") : QStringLiteral("close"));
     if (auto f = failure(open ? Member::Open : Member::Close)) return *f;
     open_ = open;
     return {};
@@ -59,7 +59,7 @@ Checked<int> FakeSerialPort::inBufferCount() const {
 }
 
 Result FakeSerialPort::clearInBuffer() {
-    log << QStringLiteral("clear in");
+    if (logging) log << QStringLiteral("clear in");
     if (auto f = failure(Member::ClearIn)) return *f;
     if (!open_) return Result(8018, QStringLiteral("El puerto no está abierto"));
     in_.clear();
@@ -72,7 +72,7 @@ Checked<int> FakeSerialPort::outBufferCount() const {
 }
 
 Result FakeSerialPort::clearOutBuffer() {
-    log << QStringLiteral("clear out");
+    if (logging) log << QStringLiteral("clear out");
     if (auto f = failure(Member::ClearOut)) return *f;
     if (!open_) return Result(8018, QStringLiteral("El puerto no está abierto"));
     queued_ = 0;
@@ -86,10 +86,10 @@ QByteArray FakeSerialPort::input() {
 }
 
 Result FakeSerialPort::output(const QByteArray& bytes) {
-    log << QStringLiteral("output");
+    if (logging) log << QStringLiteral("output");
     if (auto f = failure(Member::Output)) return *f;
     if (!open_) return Result(8018, QStringLiteral("El puerto no está abierto"));
-    written << bytes;
+    if (logging) written << bytes;
     return {};
 }
 

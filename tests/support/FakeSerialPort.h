@@ -30,6 +30,7 @@ public:
 
     QList<QByteArray> written;  // every output() call, in order
     QStringList log;            // every member call, in order
+    bool logging = true;        // off for benchmarks
     QByteArray inBuffer() const { return in_; }
     bool dtr() const { return dtr_; }
 

@@ -1,5 +1,7 @@
 #include "Wait.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -12,6 +14,8 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        // Objects closed with deleteLater() go now, as they would in the main loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (done()) loop.quit();
     });
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
