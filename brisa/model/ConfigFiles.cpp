@@ -1,9 +1,9 @@
 #include "ConfigFiles.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 #include <algorithm>
 #include <limits>
-#include <QLoggingCategory>
 
 #include "NumberText.h"
 
@@ -17,9 +17,7 @@ const QString Sets = QStringLiteral("Sets");
 const QString Net = QStringLiteral("Net");
 const QString Prog = QStringLiteral("Prog");
 
-QString key(int digit, const char* name) {
-    return QString::number(digit) + QLatin1String(name);
-}
+QString key(int digit, const char* name) { return QString::number(digit) + QLatin1String(name); }
 
 QString flagText(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
 
@@ -54,7 +52,7 @@ qint32 wideFieldNumber(const form::TextBox& t) {
 
 // Reads keys in order into the record; stops at the first value that is not valid.
 class Reader {
-public:
+  public:
     explicit Reader(const IniFile& file) : file_(file) {}
 
     QString badKey;
@@ -104,7 +102,7 @@ public:
         flag(Net, key(n, "Mayor"), t.mayor);
     }
 
-private:
+  private:
     const IniFile& file_;
 };
 
@@ -290,15 +288,19 @@ QStringList ConfigFiles::fillWindow() {
     }
     f.txtPort.setText(QString::number(c.tcpPort));
     // -1 would mean "no selection", which no stored value stands for.
-    if (c.port < 1) skipped << QStringLiteral("Port");
-    else select(f.cbPSerie, c.port - 1, "Port");
+    if (c.port < 1)
+        skipped << QStringLiteral("Port");
+    else
+        select(f.cbPSerie, c.port - 1, "Port");
     f.txtAutPass.setText(c.pass);
     f.txtAutUser.setText(c.usser);
     f.txtPop.setText(c.pop);
     f.txtRemitente.setText(c.from);
     f.txtSMTP.setText(c.smtp);
-    if (c.minPop < 0) skipped << QStringLiteral("MinPop");
-    else select(f.cbMinutosPop, c.minPop, "MinPop");
+    if (c.minPop < 0)
+        skipped << QStringLiteral("MinPop");
+    else
+        select(f.cbMinutosPop, c.minPop, "MinPop");
     f.txtNodoPASS.setText(c.nodoPass);
     f.chkAutenticacion.setValue(c.autenticar);
     for (int n = 0; n < MailAccounts; ++n) {
@@ -328,18 +330,28 @@ QStringList ConfigFiles::fillWindow() {
     }
     f.txtPri[0].setText(c.blockF1);
     f.txtPri[1].setText(c.blockF2);
-    if (c.baud232 < 0) skipped << QStringLiteral("Baud232");
-    else select(f.cbBaudios232, c.baud232, "Baud232");
-    if (c.baud485 < 0) skipped << QStringLiteral("Baud485");
-    else select(f.cbBaudios485, c.baud485, "Baud485");
+    if (c.baud232 < 0)
+        skipped << QStringLiteral("Baud232");
+    else
+        select(f.cbBaudios232, c.baud232, "Baud232");
+    if (c.baud485 < 0)
+        skipped << QStringLiteral("Baud485");
+    else
+        select(f.cbBaudios485, c.baud485, "Baud485");
     f.opPortPLC[1].setValue(true);
     if (c.port232 != 0) f.opPortPLC[0].setValue(true);
-    if (c.id232 < 0) skipped << QStringLiteral("Id232");
-    else select(f.cbId232, c.id232, "Id232");
-    if (c.id485 < 0) skipped << QStringLiteral("Id485");
-    else select(f.cbId485, c.id485, "Id485");
-    if (c.softVer < 0) skipped << QStringLiteral("SoftVer");
-    else select(f.cbSoftVer, c.softVer, "SoftVer");
+    if (c.id232 < 0)
+        skipped << QStringLiteral("Id232");
+    else
+        select(f.cbId232, c.id232, "Id232");
+    if (c.id485 < 0)
+        skipped << QStringLiteral("Id485");
+    else
+        select(f.cbId485, c.id485, "Id485");
+    if (c.softVer < 0)
+        skipped << QStringLiteral("SoftVer");
+    else
+        select(f.cbSoftVer, c.softVer, "SoftVer");
     return skipped;
 }
 
@@ -411,7 +423,8 @@ bool ConfigFiles::loadProgramFile(const QString& path) {
                                                     "no cambió.")
                                          .arg(path, r.key));
             return false;
-        case LoadResult::Status::Loaded: break;
+        case LoadResult::Status::Loaded:
+            break;
     }
     reportSkipped(title, path, r.skipped);
     form_.lstUsed.setListIndex(0);
@@ -426,8 +439,8 @@ bool ConfigFiles::saveProgramFile(const QString& path) {
                             << settings.error;
     const SaveResult r = SaveConfig(path);
     if (!r.ok)
-        messages_.warning(title, QStringLiteral("No se pudo guardar el archivo \"%1\": %2.")
-                                     .arg(path, r.error));
+        messages_.warning(
+            title, QStringLiteral("No se pudo guardar el archivo \"%1\": %2.").arg(path, r.error));
     return r.ok;
 }
 
@@ -449,14 +462,16 @@ void ConfigFiles::loadSettingsAtStartUp() {
         const QString bad = badCopyPath(path);
         QString text;
         if (QFile::rename(path, bad))
-            text = QStringLiteral("El archivo de configuración \"%1\" está dañado (%2). Se lo "
-                                  "guardó como \"%3\" y el programa comienza con la "
-                                  "configuración inicial.")
+            text = QStringLiteral(
+                       "El archivo de configuración \"%1\" está dañado (%2). Se lo "
+                       "guardó como \"%3\" y el programa comienza con la "
+                       "configuración inicial.")
                        .arg(path, why, bad);
         else
-            text = QStringLiteral("El archivo de configuración \"%1\" está dañado (%2) y no se "
-                                  "pudo apartar. El programa comienza con la configuración "
-                                  "inicial.")
+            text = QStringLiteral(
+                       "El archivo de configuración \"%1\" está dañado (%2) y no se "
+                       "pudo apartar. El programa comienza con la configuración "
+                       "inicial.")
                        .arg(path, why);
         messages_.warning(title, text);
         r = loadFrom(IniFile());

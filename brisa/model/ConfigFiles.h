@@ -31,7 +31,7 @@ struct LoadResult {
 // window selects lists and options, so their handlers run as if the user had chosen; the
 // loading flag is held meanwhile.
 class ConfigFiles {
-public:
+  public:
     ConfigFiles(Session& session, form::MainForm& form, MessagePresenter& messages);
 
     // Writes every key of the record to `path`, keeping what else the file holds. Does not
@@ -60,7 +60,7 @@ public:
 
     static QString badCopyPath(const QString& path);
 
-private:
+  private:
     LoadResult loadFrom(const IniFile& file);
     QStringList fillWindow();
     void reportSkipped(const QString& title, const QString& path, const QStringList& keys);

@@ -1,12 +1,12 @@
 #include "IniFile.h"
 
-#include "FileErrors.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include "FileErrors.h"
 
 namespace brisa {
 

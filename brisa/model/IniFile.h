@@ -20,7 +20,7 @@ namespace brisa {
 // - Lines the program does not change (unknown sections and keys, comments, blank lines) are
 //   written back byte for byte.
 class IniFile {
-public:
+  public:
     // An empty file.
     IniFile() = default;
     static IniFile fromBytes(const QByteArray& bytes);
@@ -43,7 +43,7 @@ public:
     static QString decode(const QByteArray& bytes);
     static QByteArray encode(const QString& text);
 
-private:
+  private:
     struct Line {
         QByteArray raw;  // as read, without its line end; empty for a changed or new line
         QString text;

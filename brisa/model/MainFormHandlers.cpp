@@ -11,8 +11,7 @@ namespace brisa {
 using namespace form;
 
 MainFormHandlers::MainFormHandlers(MainForm& form, Session& session, ConfigFiles& files,
-                                   MessagePresenter& messages, SetPcPort setPcPort,
-                                   QObject* parent)
+                                   MessagePresenter& messages, SetPcPort setPcPort, QObject* parent)
     : QObject(parent),
       form_(form),
       session_(session),
@@ -62,8 +61,8 @@ void MainFormHandlers::cbMinutosPopStartUp() {
 void MainFormHandlers::FillSoftVerList() {
     form_.cbSoftVer.clear();
     for (int v = 100; v < 100 + limits::SoftVersions; ++v)
-        form_.cbSoftVer.addItem(QStringLiteral("%1.%2").arg(v / 100).arg(v % 100, 2, 10,
-                                                                          QLatin1Char('0')));
+        form_.cbSoftVer.addItem(
+            QStringLiteral("%1.%2").arg(v / 100).arg(v % 100, 2, 10, QLatin1Char('0')));
 }
 
 void MainFormHandlers::cbPSerie_Click() {

@@ -16,7 +16,7 @@ namespace brisa {
 // the controls' click signals, so that they run whether the user or a load makes the choice.
 class MainFormHandlers : public QObject {
     Q_OBJECT
-public:
+  public:
     // Hands a PC port number to the link driver (its COMM property).
     using SetPcPort = std::function<ztklink::Result(int)>;
 
@@ -38,11 +38,11 @@ public:
     // A change that makes a compiled image stale: "Programar" is hidden until the next compile.
     void invalidateCompiled();
 
-signals:
+  signals:
     // The software version changed: the window must adapt to the node (AdaptaAlNodo).
     void adaptToNodeRequested();
 
-private:
+  private:
     form::MainForm& form_;
     Session& session_;
     ConfigFiles& files_;

@@ -35,9 +35,7 @@ QString NodeTypeShortName(int code) {
     return QStringLiteral("Desconocido %1").arg(code);
 }
 
-qint16 BytesToWord(quint8 high, quint8 low) {
-    return qint16(quint16((quint16(high) << 8) | low));
-}
+qint16 BytesToWord(quint8 high, quint8 low) { return qint16(quint16((quint16(high) << 8) | low)); }
 
 std::pair<quint8, quint8> WordToBytes(qint16 value) {
     const auto u = quint16(value);

@@ -34,8 +34,7 @@ bool SettingsStore::startUpProbe(const QString& text) {
 RegionalSettings SettingsStore::regionalSettings() {
     const QLocale system = QLocale::system();
     // Qt knows no list separator on this platform; "," is what the users' systems have.
-    return RegionalSettings{system.groupSeparator(), QStringLiteral(","),
-                            system.decimalPoint()};
+    return RegionalSettings{system.groupSeparator(), QStringLiteral(","), system.decimalPoint()};
 }
 
 QString SettingsStore::readValue(const QString& section, const QString& key,

@@ -17,7 +17,7 @@ struct RegionalSettings {
 // time, read and written by section and key, plus a few system queries. Every write reaches
 // the disk at once and whole (see IniFile::save).
 class SettingsStore {
-public:
+  public:
     // Opens a web address in the system's browser; the outcome is not reported.
     static void openWebAddress(const QString& url);
     // The Windows-1252 byte of the first character of `ch` ("?" when it has none, 0 for an
@@ -41,7 +41,7 @@ public:
     bool writeValue(const QString& section, const QString& key, const QString& value,
                     QString* error = nullptr);
 
-private:
+  private:
     QString path_;
 };
 

@@ -16,7 +16,7 @@ namespace brisa::form {
 // Enabled and visible, common to every control kind.
 class Control : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
 
     bool enabled() const { return enabled_; }
@@ -26,10 +26,10 @@ public:
     QString toolTip() const { return toolTip_; }
     void setToolTip(const QString& tip);
 
-signals:
+  signals:
     void changed();
 
-private:
+  private:
     bool enabled_ = true;
     bool visible_ = true;
     QString toolTip_;
@@ -39,7 +39,7 @@ private:
 // does; the numeric range is for the widget's validator and for `accepts`.
 class TextBox : public Control {
     Q_OBJECT
-public:
+  public:
     using Control::Control;
 
     QString text() const { return text_; }
@@ -56,7 +56,7 @@ public:
     // with a range, empty or a decimal number inside it.
     bool accepts(const QString& text) const;
 
-private:
+  private:
     QString text_;
     int maxLength_ = 0;
     std::optional<Range> range_;
@@ -65,7 +65,7 @@ private:
 // A drop-down list or a list box: entries addressed by position, -1 for none.
 class ListControl : public Control {
     Q_OBJECT
-public:
+  public:
     using Control::Control;
 
     int count() const { return int(items_.size()); }
@@ -83,23 +83,23 @@ public:
     // First position whose text is exactly `text`, or -1.
     int find(const QString& text) const { return int(items_.indexOf(text)); }
 
-signals:
+  signals:
     void click();
 
-private:
+  private:
     QStringList items_;
     int index_ = -1;
 };
 
 class ComboBox : public ListControl {
     Q_OBJECT
-public:
+  public:
     using ListControl::ListControl;
 };
 
 class ListBox : public ListControl {
     Q_OBJECT
-public:
+  public:
     using ListControl::ListControl;
 };
 
@@ -108,7 +108,7 @@ class OptionGroup;
 // An option button. Selecting one deselects the others of its group.
 class OptionButton : public Control {
     Q_OBJECT
-public:
+  public:
     using Control::Control;
 
     bool value() const { return value_; }
@@ -117,10 +117,10 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& c);
 
-signals:
+  signals:
     void click();
 
-private:
+  private:
     friend class OptionGroup;
     void setValueSilently(bool on);
 
@@ -131,12 +131,12 @@ private:
 
 // The options that exclude one another (the window's frame around them).
 class OptionGroup {
-public:
+  public:
     void add(OptionButton& b);
     // Position of the selected option in the group, or -1.
     int selected() const;
 
-private:
+  private:
     friend class OptionButton;
     QVector<OptionButton*> members_;
 };
@@ -144,7 +144,7 @@ private:
 // A check box: 0 unchecked, 1 checked. Any non-zero value checks it.
 class CheckBox : public Control {
     Q_OBJECT
-public:
+  public:
     using Control::Control;
 
     int value() const { return value_; }
@@ -153,36 +153,36 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& c);
 
-signals:
+  signals:
     void click();
 
-private:
+  private:
     int value_ = 0;
     QString caption_;
 };
 
 class Label : public Control {
     Q_OBJECT
-public:
+  public:
     using Control::Control;
 
     QString caption() const { return caption_; }
     void setCaption(const QString& c);
 
-private:
+  private:
     QString caption_;
 };
 
 class CommandButton : public Label {
     Q_OBJECT
-public:
+  public:
     using Label::Label;
 };
 
 // A frame or panel: its enabled state governs the controls inside it.
 class Frame : public Label {
     Q_OBJECT
-public:
+  public:
     using Label::Label;
 };
 

@@ -14,7 +14,7 @@ namespace brisa::form {
 // window's parts are built; none of them depends on another's place in this class.
 class MainForm : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit MainForm(QObject* parent = nullptr);
 
     // --- page "Ethernet" ---
