@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace brisa {
+
+// Where the core's messages to the user go. The window shows them in message boxes; tests
+// record them, so nothing waits for a user.
+class MessagePresenter {
+  public:
+    virtual ~MessagePresenter() = default;
+    virtual void information(const QString& title, const QString& text) = 0;
+    virtual void warning(const QString& title, const QString& text) = 0;
+};
+
+}  // namespace brisa

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include "NodeConfig.h"
+
+namespace brisa {
+
+// The program-wide configuration record and what the program keeps beside it, never stored.
+struct Session {
+    NodeConfig config;
+    // Folder of the executable, ending in the platform's separator; holds "Brisa.ini".
+    QString appFolder;
+    // True while the start-up or a load fills the window: choosing a PC port then does not
+    // save the settings file (it would save a half-filled window).
+    bool loading = false;
+    float hardVer = 0.0f;  // node type, set by the node type options
+    float softVer = 0.0f;  // numeric value of the chosen software version
+    QString allBlocks = allBlocksList();
+
+    QString settingsPath() const { return appFolder + QStringLiteral("Brisa.ini"); }
+};
+
+}  // namespace brisa

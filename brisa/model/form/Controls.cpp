@@ -1,0 +1,130 @@
+#include "Controls.h"
+
+#include "NumberText.h"
+
+namespace brisa::form {
+
+void Control::setEnabled(bool on) {
+    if (enabled_ == on) return;
+    enabled_ = on;
+    emit changed();
+}
+
+void Control::setVisible(bool on) {
+    if (visible_ == on) return;
+    visible_ = on;
+    emit changed();
+}
+
+void Control::setToolTip(const QString& tip) {
+    if (toolTip_ == tip) return;
+    toolTip_ = tip;
+    emit changed();
+}
+
+void TextBox::setText(const QString& text) {
+    const QString cut = maxLength_ > 0 ? text.left(maxLength_) : text;
+    if (text_ == cut) return;
+    text_ = cut;
+    emit changed();
+}
+
+void TextBox::setMaxLength(int n) {
+    maxLength_ = n;
+    setText(text_);
+}
+
+bool TextBox::accepts(const QString& text) const {
+    if (maxLength_ > 0 && text.size() > maxLength_) return false;
+    if (!range_ || text.isEmpty()) return true;
+    const auto n = parseInteger(text);
+    return n && *n >= range_->min && *n <= range_->max;
+}
+
+void ListControl::addItem(const QString& text) {
+    items_.append(text);
+    emit changed();
+}
+
+bool ListControl::removeItem(int i) {
+    if (i < 0 || i >= count()) return false;
+    items_.removeAt(i);
+    if (index_ == i)
+        index_ = -1;
+    else if (index_ > i)
+        --index_;
+    emit changed();
+    return true;
+}
+
+void ListControl::clear() {
+    if (items_.isEmpty() && index_ == -1) return;
+    items_.clear();
+    index_ = -1;
+    emit changed();
+}
+
+bool ListControl::setListIndex(int i) {
+    if (i < -1 || i >= count()) return false;
+    if (index_ != i) {
+        index_ = i;
+        emit changed();
+    }
+    if (i >= 0) emit click();
+    return true;
+}
+
+void OptionButton::setValue(bool on) {
+    if (on && group_) {
+        for (OptionButton* other : group_->members_)
+            if (other != this) other->setValueSilently(false);
+    }
+    setValueSilently(on);
+    if (on) emit click();
+}
+
+void OptionButton::setValueSilently(bool on) {
+    if (value_ == on) return;
+    value_ = on;
+    emit changed();
+}
+
+void OptionButton::setCaption(const QString& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    emit changed();
+}
+
+void OptionGroup::add(OptionButton& b) {
+    members_.append(&b);
+    b.group_ = this;
+}
+
+int OptionGroup::selected() const {
+    for (int i = 0; i < members_.size(); ++i)
+        if (members_[i]->value()) return i;
+    return -1;
+}
+
+void CheckBox::setValue(int v) {
+    const int checked = v != 0 ? 1 : 0;
+    if (value_ != checked) {
+        value_ = checked;
+        emit changed();
+    }
+    emit click();
+}
+
+void CheckBox::setCaption(const QString& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    emit changed();
+}
+
+void Label::setCaption(const QString& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    emit changed();
+}
+
+}  // namespace brisa::form

@@ -1,0 +1,189 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+namespace brisa::form {
+
+// What a window control shows, kept apart from any widget. Widgets only mirror these objects
+// and forward the user's actions to them, so the program's logic runs (and is tested) headless.
+// Each control emits `changed()` after any change of its state; a selection (list position,
+// option, check box) also emits `click()`, synchronously, as a user's choice would.
+
+// Enabled and visible, common to every control kind.
+class Control : public QObject {
+    Q_OBJECT
+  public:
+    using QObject::QObject;
+
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool on);
+    bool visible() const { return visible_; }
+    void setVisible(bool on);
+    QString toolTip() const { return toolTip_; }
+    void setToolTip(const QString& tip);
+
+  signals:
+    void changed();
+
+  private:
+    bool enabled_ = true;
+    bool visible_ = true;
+    QString toolTip_;
+};
+
+// An entry field. A text assigned by the program is cut to the maximum length, as the widget
+// does; the numeric range is for the widget's validator and for `accepts`.
+class TextBox : public Control {
+    Q_OBJECT
+  public:
+    using Control::Control;
+
+    QString text() const { return text_; }
+    void setText(const QString& text);
+    int maxLength() const { return maxLength_; }  // 0: no limit
+    void setMaxLength(int n);
+    struct Range {
+        int min;
+        int max;
+    };
+    std::optional<Range> range() const { return range_; }
+    void setRange(int min, int max) { range_ = Range{min, max}; }
+    // Whether the user may leave this text in the field: within the length, and, for a field
+    // with a range, empty or a decimal number inside it.
+    bool accepts(const QString& text) const;
+
+  private:
+    QString text_;
+    int maxLength_ = 0;
+    std::optional<Range> range_;
+};
+
+// A drop-down list or a list box: entries addressed by position, -1 for none.
+class ListControl : public Control {
+    Q_OBJECT
+  public:
+    using Control::Control;
+
+    int count() const { return int(items_.size()); }
+    QStringList items() const { return items_; }
+    QString item(int i) const { return items_.value(i); }
+    void addItem(const QString& text);
+    bool removeItem(int i);
+    void clear();
+    int listIndex() const { return index_; }
+    // Selects a position; -1 selects nothing. A position outside the list is refused and
+    // changes nothing. Selecting an entry emits click(), even when it was already selected.
+    bool setListIndex(int i);
+    // The selected entry's text, or empty with none selected.
+    QString text() const { return items_.value(index_); }
+    // First position whose text is exactly `text`, or -1.
+    int find(const QString& text) const { return int(items_.indexOf(text)); }
+
+  signals:
+    void click();
+
+  private:
+    QStringList items_;
+    int index_ = -1;
+};
+
+class ComboBox : public ListControl {
+    Q_OBJECT
+  public:
+    using ListControl::ListControl;
+};
+
+class ListBox : public ListControl {
+    Q_OBJECT
+  public:
+    using ListControl::ListControl;
+};
+
+class OptionGroup;
+
+// An option button. Selecting one deselects the others of its group.
+class OptionButton : public Control {
+    Q_OBJECT
+  public:
+    using Control::Control;
+
+    bool value() const { return value_; }
+    // true selects it (and emits click(), even when already selected); false just clears it.
+    void setValue(bool on);
+    QString caption() const { return caption_; }
+    void setCaption(const QString& c);
+
+  signals:
+    void click();
+
+  private:
+    friend class OptionGroup;
+    void setValueSilently(bool on);
+
+    bool value_ = false;
+    QString caption_;
+    OptionGroup* group_ = nullptr;
+};
+
+// The options that exclude one another (the window's frame around them).
+class OptionGroup {
+  public:
+    void add(OptionButton& b);
+    // Position of the selected option in the group, or -1.
+    int selected() const;
+
+  private:
+    friend class OptionButton;
+    QVector<OptionButton*> members_;
+};
+
+// A check box: 0 unchecked, 1 checked. Any non-zero value checks it.
+class CheckBox : public Control {
+    Q_OBJECT
+  public:
+    using Control::Control;
+
+    int value() const { return value_; }
+    // Emits click(), as a user's tick does.
+    void setValue(int v);
+    QString caption() const { return caption_; }
+    void setCaption(const QString& c);
+
+  signals:
+    void click();
+
+  private:
+    int value_ = 0;
+    QString caption_;
+};
+
+class Label : public Control {
+    Q_OBJECT
+  public:
+    using Control::Control;
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString& c);
+
+  private:
+    QString caption_;
+};
+
+class CommandButton : public Label {
+    Q_OBJECT
+  public:
+    using Label::Label;
+};
+
+// A frame or panel: its enabled state governs the controls inside it.
+class Frame : public Label {
+    Q_OBJECT
+  public:
+    using Label::Label;
+};
+
+}  // namespace brisa::form

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <array>
+
+#include "Controls.h"
+#include "NodeConfig.h"
+
+namespace brisa::form {
+
+// What the main window frmMain shows, under its controls' names, without any widget.
+// Control arrays are std::arrays indexed from 0. Each control's objectName is its name in the
+// window ("txtIP(2)", "cbPSerie"), for the widget binding. Controls are added here as the
+// window's parts are built; none of them depends on another's place in this class.
+class MainForm : public QObject {
+    Q_OBJECT
+  public:
+    explicit MainForm(QObject* parent = nullptr);
+
+    // --- page "Ethernet" ---
+    std::array<TextBox, 4> txtIP, txtMsk, txtGW;
+    TextBox txtPort;
+
+    // --- page "e-mail": accounts 0..4, and the POP command record at index 5 ---
+    std::array<TextBox, MailAccounts> txtAsunto, txtDestinatario, txtMensaje, txtVarAttach;
+    std::array<TextBox, TriggerSets> txtTriggerMail, txtValTriggerMail;
+    std::array<CheckBox, MailAccounts> chkAttachVar;
+    std::array<OptionButton, TriggerSets> opVarTipoBit, opVarTipoByte, opVarTipoWord;
+    std::array<OptionButton, TriggerSets> opValMenor, opValIgual, opValMayor;
+    Frame frPopPLC;
+
+    // --- e-mail "Configuración" and "Correo" ---
+    TextBox txtSMTP, txtPop, txtRemitente;
+    CheckBox chkAutenticacion;
+    Frame pnlAutent;
+    TextBox txtAutUser, txtAutPass;
+    ComboBox cbMinutosPop;
+    std::array<OptionButton, MailAccounts> opMailRta;
+    TextBox txtNodoPASS;
+
+    // --- page "Tipo Nodo" ---
+    ComboBox cbSoftVer;
+
+    // --- page "Puertos" ---
+    ComboBox cbBaudios232, cbBaudios485, cbId232, cbId485;
+    std::array<OptionButton, 2> opPortPLC;  // 0: "Puerto A", 1: "Puerto B"
+
+    // --- page "Programa" ---
+    ListBox lstBlockFree, lstUsed;
+    std::array<TextBox, 2> txtPri;
+    CommandButton cmdProgramar;
+
+    // --- page "Seteos" ---
+    ComboBox cbPSerie, cbBaudios;
+    Label lbPortPC;
+
+    // The exclusive option groups (the frames around them).
+    std::array<OptionGroup, TriggerSets> varTipoGroup, valGroup;
+    OptionGroup mailRtaGroup, portPLCGroup;
+};
+
+}  // namespace brisa::form

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include "form/Controls.h"
+
+using namespace brisa::form;
+
+TEST(ListControlTest, PositionOutsideTheListIsRefusedAndChangesNothing) {
+    ComboBox list;
+    for (const char* e : {"a", "b", "c"}) list.addItem(QLatin1String(e));
+    ASSERT_TRUE(list.setListIndex(1));
+    QSignalSpy clicks(&list, &ListControl::click);
+    QSignalSpy changes(&list, &Control::changed);
+    for (int bad : {3, 20, -2}) {
+        EXPECT_FALSE(list.setListIndex(bad)) << bad;
+        EXPECT_EQ(list.listIndex(), 1);
+    }
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(changes.count(), 0);
+
+    EXPECT_TRUE(list.setListIndex(-1));
+    EXPECT_EQ(list.text(), QString());
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST(ListControlTest, ChoosingTheSameEntryAgainStillClicks) {
+    ListBox list;
+    list.addItem(QStringLiteral("x"));
+    QSignalSpy clicks(&list, &ListControl::click);
+    list.setListIndex(0);
+    list.setListIndex(0);
+    EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST(ListControlTest, RemovingAnEntryKeepsTheSelectionOnTheSameEntry) {
+    ListBox list;
+    for (const char* e : {"000", "001", "002"}) list.addItem(QLatin1String(e));
+    list.setListIndex(2);
+    EXPECT_TRUE(list.removeItem(0));
+    EXPECT_EQ(list.text(), QStringLiteral("002"));
+    EXPECT_TRUE(list.removeItem(1));
+    EXPECT_EQ(list.listIndex(), -1);
+    EXPECT_FALSE(list.removeItem(-1));
+}
+
+TEST(OptionButtonTest, SelectingOneDeselectsTheRestOfItsGroupOnly) {
+    std::array<OptionButton, 3> a;
+    OptionButton other;
+    OptionGroup group;
+    for (auto& b : a) group.add(b);
+    other.setValue(true);
+    QSignalSpy clicks(&a[2], &OptionButton::click);
+
+    a[0].setValue(true);
+    a[2].setValue(true);
+    EXPECT_FALSE(a[0].value());
+    EXPECT_TRUE(a[2].value());
+    EXPECT_EQ(group.selected(), 2);
+    EXPECT_TRUE(other.value());
+    EXPECT_EQ(clicks.count(), 1);
+
+    a[2].setValue(false);  // clearing selects nothing else
+    EXPECT_EQ(group.selected(), -1);
+}
+
+TEST(TextBoxTest, LengthAndRange) {
+    TextBox t;
+    t.setMaxLength(5);
+    t.setRange(0, 65535);
+    t.setText(QStringLiteral("1234567"));
+    EXPECT_EQ(t.text(), QStringLiteral("12345"));
+    struct Case {
+        const char* text;
+        bool accepted;
+    };
+    for (const Case& c :
+         {Case{"40000", true}, Case{"65535", true}, Case{"65536", false}, Case{"-1", false},
+          Case{"", true}, Case{"12a", false}, Case{"123456", false}})
+        EXPECT_EQ(t.accepts(QLatin1String(c.text)), c.accepted) << c.text;
+}
+
+TEST(CheckBoxTest, AnyNonZeroChecks) {
+    CheckBox c;
+    QSignalSpy clicks(&c, &CheckBox::click);
+    c.setValue(-1);
+    EXPECT_EQ(c.value(), 1);
+    c.setValue(0);
+    EXPECT_EQ(c.value(), 0);
+    EXPECT_EQ(clicks.count(), 2);
+}
