@@ -34,7 +34,7 @@ DriverClient::DriverClient(const QString& link, int baud, ztklink::ModeloPuertoP
 }
 
 void DriverClient::record(Event e) {
-    e.atMs = clock_.elapsed();
+    e.atNs = clock_.nsecsElapsed();
     events.push_back(e);
 }
 

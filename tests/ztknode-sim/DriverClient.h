@@ -18,7 +18,7 @@ struct Event {
     int a = 0;  // Reply: id; Error: number; NoReply: id; Byte: the byte
     int b = 0;  // Reply, NoReply: block byte
     int c = 0;  // Reply: command
-    qint64 atMs = 0;
+    qint64 atNs = 0;  // since the client was made
     bool operator==(const Event& o) const {
         return kind == o.kind && a == o.a && b == o.b && c == o.c;
     }
@@ -37,7 +37,7 @@ public:
 
     ztklink::CommZTK90& control() { return *control_; }
     std::vector<Event> events;
-    qint64 nowMs() const { return clock_.elapsed(); }
+    qint64 nowNs() const { return clock_.nsecsElapsed(); }
 
     // Events from index `from` on, leaving out the block-range notices (number 6) that the
     // driver raises for blocks it sends all the same.

@@ -16,8 +16,8 @@ NodeLink::NodeLink(int fd, Node& node, const Options& options, FrameLog* log, QO
       options_(options),
       faults_(options.faults),
       log_(log),
+      startNs_(PreciseAlarm::monotonicNowNs()),
       notifier_(fd, QSocketNotifier::Read) {
-    clock_.start();
     if (options_.pace) {
         recvTimeNs_ = frameTimeNs(options_.baud, options_.framing);
         sendTimeNs_ = recvTimeNs_;
@@ -26,13 +26,11 @@ NodeLink::NodeLink(int fd, Node& node, const Options& options, FrameLog* log, QO
     const qint64 gapNs = std::max(GapNs, 2 * charTimeNs(options_.baud, options_.framing));
     gap_.setSingleShot(true);
     gap_.setInterval(static_cast<int>((gapNs + 999'999) / 1'000'000));
-    send_.setSingleShot(true);
-    send_.setTimerType(Qt::PreciseTimer);
     stream_.setInterval(StreamIntervalMs);
     stream_.setTimerType(Qt::PreciseTimer);
     connect(&notifier_, &QSocketNotifier::activated, this, &NodeLink::onReadable);
     connect(&gap_, &QTimer::timeout, this, &NodeLink::onGap);
-    connect(&send_, &QTimer::timeout, this, &NodeLink::sendDue);
+    connect(&send_, &PreciseAlarm::fired, this, &NodeLink::sendDue);
     connect(&stream_, &QTimer::timeout, this, &NodeLink::onStreamTick);
 }
 
@@ -101,8 +99,7 @@ void NodeLink::queueReply(const QByteArray& bytes, qint64 readyNs) {
 }
 
 void NodeLink::sendDue() {
-    // Rounding the timer to whole milliseconds may wake it up to half a millisecond early.
-    while (!pending_.empty() && pending_.front().dueNs <= nowNs() + 500'000) {
+    while (!pending_.empty() && pending_.front().dueNs <= nowNs()) {
         const QByteArray bytes = pending_.front().bytes;
         pending_.pop_front();
         if (writeOut(bytes) && log_) log_->write(Direction::Sent, msSinceStart(), bytes);
@@ -112,11 +109,10 @@ void NodeLink::sendDue() {
 
 void NodeLink::armSendTimer() {
     if (pending_.empty()) {
-        send_.stop();
+        send_.cancel();
         return;
     }
-    const qint64 remaining = pending_.front().dueNs - nowNs();
-    send_.start(static_cast<int>(std::max<qint64>(0, (remaining + 500'000) / 1'000'000)));
+    send_.setDeadline(startNs_ + pending_.front().dueNs);
 }
 
 void NodeLink::onStreamTick() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -12,6 +11,7 @@
 #include "FrameLog.h"
 #include "Node.h"
 #include "Options.h"
+#include "PreciseAlarm.h"
 
 namespace nodesim {
 
@@ -39,8 +39,8 @@ private:
         QByteArray bytes;
     };
 
-    qint64 nowNs() const { return clock_.nsecsElapsed(); }
-    qint64 msSinceStart() const { return clock_.elapsed(); }
+    qint64 nowNs() const { return PreciseAlarm::monotonicNowNs() - startNs_; }
+    qint64 msSinceStart() const { return nowNs() / 1'000'000; }
     void onReadable();
     void onGap();
     void takeFrame(const QByteArray& bytes, qint64 firstByteNs);
@@ -56,10 +56,10 @@ private:
     Options options_;
     FaultPlan faults_;
     FrameLog* log_;
-    QElapsedTimer clock_;
+    qint64 startNs_;
     QSocketNotifier notifier_;
     QTimer gap_;
-    QTimer send_;
+    PreciseAlarm send_;
     QTimer stream_;
     qint64 recvTimeNs_ = 0;  // a request's own time on the line, with --pace
     qint64 sendTimeNs_ = 0;  // a reply's own time on the line, with --pace
