@@ -9,6 +9,7 @@
 
 #include "DriverClient.h"
 #include "Node.h"
+#include "NodeLink.h"
 #include "SimProcess.h"
 #include "Wait.h"
 
@@ -123,8 +124,11 @@ TEST(SimEndToEnd, ModeSwitchAndInspectedCapture) {
 
     ASSERT_TRUE(client.write(nodesim::ModeSwitchBlock, nodesim::modeSwitchData(nodesim::NormalMarker)))
         << describe(client.eventsFrom(from));
-    // Back to normal: the line is quiet again and requests are answered cleanly.
+    // Back to normal: the line is quiet again (a stray inspected byte would end, 50 ms on, as
+    // a partial reply) and requests are answered cleanly.
     from = client.events.size();
+    EXPECT_EQ(client.waitFor(from, Event::NoReply, 4 * nodesim::NodeLink::StreamIntervalMs), nullptr)
+        << describe(client.eventsFrom(from));
     ASSERT_TRUE(client.read(0));
     ASSERT_TRUE(client.read(1));
     EXPECT_EQ(client.eventsFrom(from), (std::vector<Event>{reply(1, 0, 0x0B), reply(1, 1, 0x0B)}))
