@@ -127,4 +127,55 @@ void Label::setCaption(const QString& c) {
     emit changed();
 }
 
+void TextBox::setLocked(bool on) {
+    if (locked_ == on) return;
+    locked_ = on;
+    emit changed();
+}
+
+void ProgressBar::setMax(double m) {
+    if (max_ == m) return;
+    max_ = m;
+    emit changed();
+}
+
+void ProgressBar::setValue(double v) {
+    if (value_ == v) return;
+    value_ = v;
+    emit changed();
+}
+
+void MenuItem::setCaption(const QString& c) {
+    if (caption_ == c) return;
+    caption_ = c;
+    emit changed();
+}
+
+void MenuItem::setChecked(bool on) {
+    if (checked_ == on) return;
+    checked_ = on;
+    emit changed();
+}
+
+void TabControl::setCaptions(const QStringList& c) {
+    captions_ = c;
+    emit changed();
+}
+
+bool TabControl::setCurrentPage(int page) {
+    if (page < 0 || page >= captions_.size()) return false;
+    if (page_ != page) {
+        page_ = page;
+        emit changed();
+    }
+    emit click();
+    return true;
+}
+
+void MousePointer::setBusy(bool on) {
+    if (busy_ == on) return;
+    busy_ = on;
+    emit changed();
+}
+
 }  // namespace brisa::form

@@ -55,8 +55,17 @@ class TextBox : public Control {
     // Whether the user may leave this text in the field: within the length, and, for a field
     // with a range, empty or a decimal number inside it.
     bool accepts(const QString& text) const;
+    // Read-only fields show a text the user cannot edit.
+    bool locked() const { return locked_; }
+    void setLocked(bool on);
+    // The user confirmed the field (Enter).
+    void confirm() { emit confirmed(); }
+
+  signals:
+    void confirmed();
 
   private:
+    bool locked_ = false;
     QString text_;
     int maxLength_ = 0;
     std::optional<Range> range_;
@@ -184,6 +193,76 @@ class Frame : public Label {
     Q_OBJECT
   public:
     using Label::Label;
+};
+
+// A progress bar: value between 0 and max.
+class ProgressBar : public Control {
+    Q_OBJECT
+  public:
+    using Control::Control;
+
+    double max() const { return max_; }
+    void setMax(double m);
+    double value() const { return value_; }
+    void setValue(double v);
+
+  private:
+    double max_ = 100;
+    double value_ = 0;
+};
+
+// A menu entry, possibly with a check mark.
+class MenuItem : public Control {
+    Q_OBJECT
+  public:
+    using Control::Control;
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString& c);
+    bool checked() const { return checked_; }
+    void setChecked(bool on);
+    // The user chose the entry.
+    void choose() { emit click(); }
+
+  signals:
+    void click();
+
+  private:
+    QString caption_;
+    bool checked_ = false;
+};
+
+// A tab control: page captions and the page shown. Showing another page emits click().
+class TabControl : public Control {
+    Q_OBJECT
+  public:
+    using Control::Control;
+
+    QStringList captions() const { return captions_; }
+    void setCaptions(const QStringList& c);
+    int currentPage() const { return page_; }
+    // Refused (false) for a page that does not exist.
+    bool setCurrentPage(int page);
+
+  signals:
+    void click();
+
+  private:
+    QStringList captions_;
+    int page_ = 0;
+};
+
+// The application's mouse pointer: busy (hourglass) while an exchange with the node runs.
+class MousePointer : public Control {
+    Q_OBJECT
+  public:
+    using Control::Control;
+
+    bool busy() const { return busy_; }
+    void setBusy(bool on);
+
+  private:
+    bool busy_ = false;
 };
 
 }  // namespace brisa::form

@@ -55,6 +55,35 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
              {&lstBlockFree, "lstBlockFree"}, {&lstUsed, "lstUsed"},
              {&cmdProgramar, "cmdProgramar"}, {&cbPSerie, "cbPSerie"},
              {&cbBaudios, "cbBaudios"},       {&lbPortPC, "lbPortPC"},
+             {&lbVersion, "lbVersion"},       {&Tab1, "Tab1"},
+             {&tabEth, "tabEth"},             {&TabMail, "TabMail"},
+             {&mnCargarArchivo, "mnCargarArchivo"}, {&mnAcercaDe, "mnAcercaDe"},
+             {&mnAyuda, "mnAyuda"},           {&mnMemH, "mnMemH"},
+             {&nmRecupProg, "nmRecupProg"},   {&cmdEnd, "cmdEnd"},
+             {&cmdLoadPrg, "cmdLoadPrg"},     {&cmdSavePrg, "cmdSavePrg"},
+             {&lbComNodo, "lbComNodo"},       {&lbTipoND, "lbTipoND"},
+             {&lbVerTipo, "lbVerTipo"},       {&pointer, "pointer"},
+             {&opNodo232x485, "opNodo232x485"}, {&opNodoEth, "opNodoEth"},
+             {&cmdWizard, "cmdWizard"},       {&lbAboutVer, "lbAboutVer"},
+             {&fr485, "fr485"},               {&frEth, "frEth"},
+             {&frMail, "frMail"},             {&cmdAdd, "cmdAdd"},
+             {&cmdQuita, "cmdQuita"},         {&cmdAddPri1, "cmdAddPri1"},
+             {&cmdAddPri2, "cmdAddPri2"},     {&cmdRemovePri1, "cmdRemovePri1"},
+             {&cmdRemovePri2, "cmdRemovePri2"}, {&cmdRstProg, "cmdRstProg"},
+             {&cmdAPrg, "cmdAPrg"},           {&cmdCompilar, "cmdCompilar"},
+             {&lbMsg, "lbMsg"},               {&lstCompilado, "lstCompilado"},
+             {&lbCompilado, "lbCompilado"},   {&lbProgramado, "lbProgramado"},
+             {&PgBar1, "PgBar1"},             {&cmdQuery, "cmdQuery"},
+             {&cmdNodoInsp, "cmdNodoInsp"},   {&cmdNodoNorm, "cmdNodoNorm"},
+             {&cmdBorrarInspec, "cmdBorrarInspec"}, {&chkInspec, "chkInspec"},
+             {&lstInspec, "lstInspec"},       {&lbNumBlqInsp, "lbNumBlqInsp"},
+             {&lbModelo, "lbModelo"},         {&lbSoftwarever, "lbSoftwarever"},
+             {&lbBlPri1, "lbBlPri1"},         {&lbBlPri2, "lbBlPri2"},
+             {&lbBloquesEnNodo, "lbBloquesEnNodo"}, {&lbBaud232, "lbBaud232"},
+             {&lbBaud485, "lbBaud485"},       {&lbId232, "lbId232"},
+             {&lbId485, "lbId485"},           {&lbPortPLC, "lbPortPLC"},
+             {&lbIP, "lbIP"},                 {&lbMsk, "lbMsk"},
+             {&lbIpPort, "lbIpPort"},
          })
         c->setObjectName(QLatin1String(n));
 
@@ -115,13 +144,70 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
     for (OptionButton& b : opPortPLC) portPLCGroup.add(b);
     opPortPLC[1].setValue(true);
 
-    txtPri[0].setToolTip(QStringLiteral("Bloque prioritario 1"));
-    txtPri[1].setToolTip(QStringLiteral("Bloque prioritario 2"));
+    txtPri[0].setToolTip(QStringLiteral("Bloque de alta prioridad 1"));
+    txtPri[1].setToolTip(QStringLiteral("Bloque de alta prioridad 2"));
+    for (TextBox& t : txtPri) t.setLocked(true);
     cmdProgramar.setCaption(QStringLiteral("&Programar "));
+    cmdProgramar.setToolTip(QStringLiteral("Enviar al nodo configuración"));
     cmdProgramar.setVisible(false);  // shown by compiling
+
+    // The window itself.
+    Tab1.setCaptions({QStringLiteral("Tipo Nodo"), QStringLiteral("Puertos"), QStringLiteral("Ethernet"),
+                      QStringLiteral("Programa"), QStringLiteral("Interrogar"), QStringLiteral("Seteos")});
+    tabEth.setCaptions({QStringLiteral("Ethernet"), QStringLiteral("e-mail")});
+    TabMail.setCaptions({QStringLiteral("e-mail 1"), QStringLiteral("e-mail 2"), QStringLiteral("e-mail 3"),
+                         QStringLiteral("e-mail 4"), QStringLiteral("e-mail 5"),
+                         QStringLiteral("Configuración"), QStringLiteral("Correo")});
+    mnCargarArchivo.setCaption(QStringLiteral("Cargar archivo guardado"));
+    mnAcercaDe.setCaption(QStringLiteral("Acerca de"));
+    mnAyuda.setCaption(QStringLiteral("A&yuda"));
+    mnMemH.setCaption(QStringLiteral("Activar memoria alta"));
+    nmRecupProg.setCaption(QStringLiteral("Recuperar configuración desde el nodo"));
+    cmdEnd.setCaption(QStringLiteral("Terminar"));
+    cmdEnd.setToolTip(QStringLiteral("Terminar programa"));
+    cmdLoadPrg.setCaption(QStringLiteral("Car&gar "));
+    cmdSavePrg.setCaption(QStringLiteral("&Salvar "));
+    lbComNodo.setCaption(QStringLiteral("Comunicación con nodo"));
+    lbComNodo.setToolTip(QStringLiteral("Ir a la configuración de comunicación con nodo"));
+    lbTipoND.setCaption(QStringLiteral("tipo de nodo"));
+    lbTipoND.setToolTip(QStringLiteral("Elección del tipo de nodo"));
+    lbVerTipo.setCaption(QStringLiteral("Versión y tipo"));
+    lbVerTipo.setToolTip(QStringLiteral("Ir a la solapa de interrogación"));
+
+    // Page "Tipo Nodo".
+    opNodo232x485.setCaption(QStringLiteral("Tipo &232 <> 485"));
+    opNodo232x485.setToolTip(QStringLiteral("Modelo con puerto RS-232 y RS-485"));
+    opNodoEth.setCaption(QStringLiteral("Tipo &Ethernet ModBus"));
+    opNodoEth.setToolTip(QStringLiteral("Modelo con puerto RS-232 y Ethernet"));
+    nodeTypeGroup.add(opNodo232x485);
+    nodeTypeGroup.add(opNodoEth);
+    cmdWizard.setCaption(QStringLiteral(" Asistente"));
+    cmdWizard.setToolTip(QStringLiteral("Asistente de configuración"));
+
+    // Page "Programa".
+    lstBlockFree.setToolTip(QStringLiteral("Bloques para usar"));
+    lstUsed.setToolTip(QStringLiteral("Bloques usados"));
+    cmdAdd.setCaption(QStringLiteral("&Usar  >>"));
+    cmdAdd.setToolTip(QStringLiteral("Usar bloque libre selecto"));
+    cmdQuita.setCaption(QStringLiteral("<< &Quitar"));
+    cmdQuita.setToolTip(QStringLiteral("Quita ítem selecto de la lista"));
+    for (CommandButton* b : {&cmdAddPri1, &cmdAddPri2})
+        b->setToolTip(QStringLiteral("Usar como bloque de alta prioridad"));
+    for (CommandButton* b : {&cmdRemovePri1, &cmdRemovePri2})
+        b->setToolTip(QStringLiteral("Quitar de alta prioridad"));
+    cmdRstProg.setCaption(QStringLiteral("&Borrar prog. "));
+    cmdRstProg.setToolTip(QStringLiteral("Borra el programa e inicializa uno nuevo"));
+    cmdAPrg.setCaption(QStringLiteral("A programa"));
+    cmdAPrg.setToolTip(QStringLiteral("Pasar la lista a un programa"));
+    cmdCompilar.setCaption(QStringLiteral("&Compilar "));
 
     cbPSerie.setToolTip(QStringLiteral("Puerto serie para configurar nodo"));
     cbBaudios.setToolTip(QStringLiteral("Velocidad (típica 4800 BPS)"));
+}
+
+std::array<Label*, 13> MainForm::nodeInfoLabels() {
+    return {&lbModelo, &lbSoftwarever, &lbBlPri1, &lbBlPri2, &lbBloquesEnNodo, &lbBaud232,
+            &lbBaud485, &lbId232, &lbId485, &lbPortPLC, &lbIP, &lbMsk, &lbIpPort};
 }
 
 }  // namespace brisa::form

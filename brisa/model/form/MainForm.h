@@ -38,8 +38,22 @@ class MainForm : public QObject {
     std::array<OptionButton, MailAccounts> opMailRta;
     TextBox txtNodoPASS;
 
+    // --- the window itself ---
+    Label lbVersion;                       // title with the program version; a link to the maker
+    TabControl Tab1, tabEth, TabMail;
+    MenuItem mnCargarArchivo, mnAcercaDe, mnAyuda, mnMemH, nmRecupProg;
+    CommandButton cmdEnd, cmdLoadPrg, cmdSavePrg;
+    Label lbComNodo, lbTipoND, lbVerTipo;  // labels that act as links to pages
+    MousePointer pointer;
+    // Where the focus should go (the widget binding follows it).
+    void setFocus(Control& c) { emit focusRequested(&c); }
+
     // --- page "Tipo Nodo" ---
+    OptionButton opNodo232x485, opNodoEth;
     ComboBox cbSoftVer;
+    CommandButton cmdWizard;
+    Label lbAboutVer;  // description of the node type and version chosen
+    Frame fr485, frEth, frMail;
 
     // --- page "Puertos" ---
     ComboBox cbBaudios232, cbBaudios485, cbId232, cbId485;
@@ -48,7 +62,21 @@ class MainForm : public QObject {
     // --- page "Programa" ---
     ListBox lstBlockFree, lstUsed;
     std::array<TextBox, 2> txtPri;
-    CommandButton cmdProgramar;
+    CommandButton cmdAdd, cmdQuita, cmdAddPri1, cmdAddPri2, cmdRemovePri1, cmdRemovePri2;
+    CommandButton cmdRstProg, cmdAPrg, cmdCompilar, cmdProgramar;
+    Label lbMsg;
+    ListBox lstCompilado;
+    Label lbCompilado, lbProgramado;
+    ProgressBar PgBar1;
+
+    // --- page "Interrogar" ---
+    CommandButton cmdQuery, cmdNodoInsp, cmdNodoNorm, cmdBorrarInspec;
+    CheckBox chkInspec;
+    ListBox lstInspec;
+    Label lbNumBlqInsp;
+    // Node information, filled by a query.
+    Label lbModelo, lbSoftwarever, lbBlPri1, lbBlPri2, lbBloquesEnNodo, lbBaud232, lbBaud485;
+    Label lbId232, lbId485, lbPortPLC, lbIP, lbMsk, lbIpPort;
 
     // --- page "Seteos" ---
     ComboBox cbPSerie, cbBaudios;
@@ -56,7 +84,13 @@ class MainForm : public QObject {
 
     // The exclusive option groups (the frames around them).
     std::array<OptionGroup, TriggerSets> varTipoGroup, valGroup;
-    OptionGroup mailRtaGroup, portPLCGroup;
+    OptionGroup mailRtaGroup, portPLCGroup, nodeTypeGroup;
+
+    // The thirteen node-information labels, in the order lbInfNodoClear empties them.
+    std::array<Label*, 13> nodeInfoLabels();
+
+  signals:
+    void focusRequested(brisa::form::Control* control);
 };
 
 }  // namespace brisa::form
