@@ -44,7 +44,9 @@ void appendSlot(QByteArray& out, const QString& text, int size, char pad) {
 }
 }  // namespace
 
-bool isScanListBlock(int block) { return (block >= 1 && block <= 4) || (block >= 7 && block <= 14); }
+bool isScanListBlock(int block) {
+    return (block >= 1 && block <= 4) || (block >= 7 && block <= 14);
+}
 
 int firstScanEntry(int block) { return (block <= 4 ? block - 1 : block - 3) * 16; }
 
@@ -111,14 +113,16 @@ void buildAttach(const ImageSnapshot& s, TxArea& tx) {
     for (int i = 0; i < MailAccounts; ++i) putHighFirst(tx, 2 * i, s.accounts[i].attachVariable);
     // The window insists on 4 characters; a shorter password is completed with NULs.
     const QByteArray pass = toWindows1252(s.nodePassword);
-    for (int i = 0; i < 4; ++i) tx[10 + i] = i < pass.size() ? static_cast<std::uint8_t>(pass[i]) : 0;
+    for (int i = 0; i < 4; ++i)
+        tx[10 + i] = i < pass.size() ? static_cast<std::uint8_t>(pass[i]) : 0;
     putHighFirst(tx, 14, s.triggers[PopTrigger].variable);
 }
 
 TextStream buildTextStream(const ImageSnapshot& s) {
     QByteArray out;
     out.reserve(TextStreamSize);
-    for (const MailAccount& a : s.accounts) appendSlot(out, trimSpaces(a.destination), ShortSlot, '\0');
+    for (const MailAccount& a : s.accounts)
+        appendSlot(out, trimSpaces(a.destination), ShortSlot, '\0');
     for (const MailAccount& a : s.accounts) appendSlot(out, a.subject, ShortSlot, '\0');
     for (const MailAccount& a : s.accounts) {
         appendSlot(out, a.message, MessageSlot - 1, ' ');

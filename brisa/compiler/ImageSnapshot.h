@@ -25,10 +25,10 @@ struct TriggerSet {
 };
 
 struct MailAccount {
-    QString destination;  // txtDestinatario: blank = account unused
-    QString subject;      // txtAsunto
-    QString message;      // txtMensaje
-    bool attach = false;  // chkAttachVar
+    QString destination;     // txtDestinatario: blank = account unused
+    QString subject;         // txtAsunto
+    QString message;         // txtMensaje
+    bool attach = false;     // chkAttachVar
     int attachVariable = 0;  // txtVarAttach: signed 16-bit
 };
 

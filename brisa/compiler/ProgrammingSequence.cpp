@@ -45,9 +45,12 @@ Progress startProgress(bool highMemory) { return {1, highMemory ? 14 : 6}; }
 
 QString completionText(Completion c) {
     switch (c) {
-        case Completion::Programado: return QStringLiteral("Programado");
-        case Completion::ProgramadoFull: return QStringLiteral("Programado!");
-        case Completion::None: break;
+        case Completion::Programado:
+            return QStringLiteral("Programado");
+        case Completion::ProgramadoFull:
+            return QStringLiteral("Programado!");
+        case Completion::None:
+            break;
     }
     return {};
 }

@@ -34,18 +34,17 @@ enum class Completion {
 };
 
 struct WriteStep {
-    bool handled = false;     // false: the reply belongs to no step and changes nothing else
-    int nextBlock = -1;       // the block to build and send, -1 when none
+    bool handled = false;          // false: the reply belongs to no step and changes nothing else
+    int nextBlock = -1;            // the block to build and send, -1 when none
     bool buildTextStream = false;  // take the e-mail text stream now (before block 31 goes out)
     Completion completion = Completion::None;
-    QString status;           // new lbProgramado caption; empty when it stays as it is
-    Progress progress;        // the bar after the step
+    QString status;     // new lbProgramado caption; empty when it stays as it is
+    Progress progress;  // the bar after the step
 };
 
 // The step that answers a write acknowledgement of `ackBlock`. A value the bar cannot show
 // (above its maximum) is not taken, as the bar itself refuses it; the bar keeps its value.
-WriteStep writeStep(double hardwareVersion, double softwareVersion, int ackBlock,
-                    Progress current);
+WriteStep writeStep(double hardwareVersion, double softwareVersion, int ackBlock, Progress current);
 
 // The completion texts.
 QString completionText(Completion c);

@@ -55,13 +55,15 @@ ScanResult armaRecorrido(const ScanInput& in) {
 
     QString& t = r.report;
     t += QStringLiteral("Recorrido total bloques: ") + QString::number(r.total) + CrLf;
-    if (in.highMemory) t += QString::number(r.highMemory) + QStringLiteral(" de memoria alta") + CrLf;
+    if (in.highMemory)
+        t += QString::number(r.highMemory) + QStringLiteral(" de memoria alta") + CrLf;
     t += QStringLiteral("Tiempo estimado de scan: ") + scanTimeText(r.total, in.decimalSeparator) +
          QStringLiteral(" seg.") + CrLf;
     t += QStringLiteral("Bloques con prioridad: ") + QString::number(r.priorities) + CrLf;
     if (r.scan.size() > in.maxEntries) {
         // The node keeps only the first maxEntries while its header would claim them all.
-        t += QStringLiteral("El recorrido supera el máximo de %1 bloques del nodo").arg(in.maxEntries) +
+        t += QStringLiteral("El recorrido supera el máximo de %1 bloques del nodo")
+                 .arg(in.maxEntries) +
              CrLf;
         r.programmable = false;
     }
