@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// "Compilar": the scan list that the node cycles through and the report shown beside it.
+namespace brisa::compiler {
+
+struct ScanInput {
+    QString priority1;  // txtPri(0), as the user left it (not trimmed)
+    QString priority2;  // txtPri(1)
+    QStringList used;   // lstUsed, in the user's order
+    bool highMemory = false;
+    QString decimalSeparator = QStringLiteral(".");  // the user's locale, for the scan time
+    int maxEntries = 192;  // what the chosen node takes: scanCapacity() of the sequence
+};
+
+struct ScanResult {
+    QStringList scan;          // lstCompilado: each entry exactly as taken from the fields
+    int total = 0;             // T: entries, priority repeats included
+    int highMemory = 0;        // H: entries above 191, each field and used block counted once
+    int priorities = 0;        // P: priority fields whose text is not empty (spaces count)
+    QString report;            // lbCompilado: every line followed by CR LF
+    bool programmable = true;  // false when the node cannot take the whole scan list
+};
+
+// ArmaRecorrido: the priority blocks first, then the used blocks with the priority blocks
+// repeated after every complete pair.
+ScanResult armaRecorrido(const ScanInput& in);
+
+// T x 0.1 s as the shortest text with up to 15 significant digits ("1.1", "1", "0").
+QString scanTimeText(int total, const QString& decimalSeparator);
+
+}  // namespace brisa::compiler
