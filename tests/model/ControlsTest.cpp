@@ -2,6 +2,7 @@
 
 #include <QSignalSpy>
 
+#include "QtPrinters.h"
 #include "form/Controls.h"
 
 using namespace brisa::form;
@@ -42,6 +43,33 @@ TEST(ListControlTest, RemovingAnEntryKeepsTheSelectionOnTheSameEntry) {
     EXPECT_TRUE(list.removeItem(1));
     EXPECT_EQ(list.listIndex(), -1);
     EXPECT_FALSE(list.removeItem(-1));
+}
+
+TEST(ListControlTest, InsertingKeepsTheSelectionOnTheSameEntry) {
+    ListBox list;
+    for (const char* e : {"000", "002"}) list.addItem(QLatin1String(e));
+    list.setListIndex(1);
+    QSignalSpy clicks(&list, &ListControl::click);
+    EXPECT_TRUE(list.insertItem(1, QStringLiteral("001")));
+    EXPECT_TRUE(list.insertItem(3, QStringLiteral("003")));
+    EXPECT_FALSE(list.insertItem(5, QStringLiteral("x")));
+    EXPECT_FALSE(list.insertItem(-1, QStringLiteral("x")));
+    EXPECT_EQ(list.items(), QStringList({"000", "001", "002", "003"}));
+    EXPECT_EQ(list.text(), QStringLiteral("002"));
+    EXPECT_EQ(clicks.count(), 0);  // the user chose nothing
+}
+
+TEST(CommandButtonTest, OnlyAVisibleEnabledButtonCanBePressed) {
+    CommandButton b;
+    QSignalSpy clicks(&b, &CommandButton::click);
+    b.press();
+    EXPECT_EQ(clicks.count(), 1);
+    b.setVisible(false);
+    b.press();
+    b.setVisible(true);
+    b.setEnabled(false);
+    b.press();
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST(OptionButtonTest, SelectingOneDeselectsTheRestOfItsGroupOnly) {

@@ -46,6 +46,14 @@ void ListControl::addItem(const QString& text) {
     emit changed();
 }
 
+bool ListControl::insertItem(int i, const QString& text) {
+    if (i < 0 || i > count()) return false;
+    items_.insert(i, text);
+    if (index_ >= i) ++index_;
+    emit changed();
+    return true;
+}
+
 bool ListControl::removeItem(int i) {
     if (i < 0 || i >= count()) return false;
     items_.removeAt(i);

@@ -81,6 +81,8 @@ class ListControl : public Control {
     QStringList items() const { return items_; }
     QString item(int i) const { return items_.value(i); }
     void addItem(const QString& text);
+    // Inserts before position i (at the end for i == count()); the selection stays on its entry.
+    bool insertItem(int i, const QString& text);
     bool removeItem(int i);
     void clear();
     int listIndex() const { return index_; }
@@ -186,6 +188,14 @@ class CommandButton : public Label {
     Q_OBJECT
   public:
     using Label::Label;
+
+    // The user pressed the button. A hidden or disabled button cannot be pressed.
+    void press() {
+        if (enabled() && visible()) emit click();
+    }
+
+  signals:
+    void click();
 };
 
 // A frame or panel: its enabled state governs the controls inside it.
