@@ -19,7 +19,8 @@ App::App(MessagePresenter& messages_, Options options, QObject* parent)
       ZTK90(makeDriver(options)),
       files(session, form, messages_),
       handlers(form, session, files, messages_,
-               [this](int port) { return ZTK90->setCOMM(port); }) {
+               [this](int port) { return ZTK90->setCOMM(port); }),
+      blocks(form, session) {
     // The control as a host keeps it: loaded from an empty property store, its defaults.
     ZTK90->readProperties(ztklink::MemoryPropertyStore{});
 }

@@ -9,6 +9,7 @@
 #include "MessagePresenter.h"
 #include "Session.h"
 #include "form/MainForm.h"
+#include "exchange/BlockSelection.h"
 
 namespace brisa {
 
@@ -34,6 +35,7 @@ public:
     std::unique_ptr<ztklink::CommZTK90> ZTK90;
     ConfigFiles files;
     MainFormHandlers handlers;
+    exchange::BlockSelection blocks;
 };
 
 }  // namespace brisa

@@ -16,6 +16,8 @@ struct Session {
     bool loading = false;
     float hardVer = 0.0f;  // node type, set by the node type options
     float softVer = 0.0f;  // numeric value of the chosen software version
+    // High memory (blocks 192..255) in use; mirrored by the check mark of mnMemH.
+    bool memH = false;
     QString allBlocks = allBlocksList();
 
     QString settingsPath() const { return appFolder + QStringLiteral("Brisa.ini"); }
