@@ -40,10 +40,8 @@ BlockSelection::BlockSelection(MainForm& form, Session& session, DecimalSeparato
     connect(&form.cmdQuita, &CommandButton::click, this, &BlockSelection::cmdQuita_Click);
     connect(&form.cmdAddPri1, &CommandButton::click, this, &BlockSelection::cmdAddPri1_Click);
     connect(&form.cmdAddPri2, &CommandButton::click, this, &BlockSelection::cmdAddPri2_Click);
-    connect(&form.cmdRemovePri1, &CommandButton::click, this,
-            &BlockSelection::cmdRemovePri1_Click);
-    connect(&form.cmdRemovePri2, &CommandButton::click, this,
-            &BlockSelection::cmdRemovePri2_Click);
+    connect(&form.cmdRemovePri1, &CommandButton::click, this, &BlockSelection::cmdRemovePri1_Click);
+    connect(&form.cmdRemovePri2, &CommandButton::click, this, &BlockSelection::cmdRemovePri2_Click);
     connect(&form.mnMemH, &MenuItem::click, this, &BlockSelection::mnMemH_Click);
     connect(&form.cmdRstProg, &CommandButton::click, this, &BlockSelection::cmdRstProg_Click);
     connect(&form.cmdAPrg, &CommandButton::click, this, &BlockSelection::cmdAPrg_Click);
