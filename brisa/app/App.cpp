@@ -117,6 +117,12 @@ void App::startUp(const QString& appFolder) {
     (void)ZTK90->setWatchDogTime(1500);
 
     StartUpControls();
+    // The saved port may be one the driver refuses: say so once, the program goes on.
+    if (ZTK90->COMM() != session.config.port && session.config.port >= 1 &&
+        session.config.port <= limits::PcPorts) {
+        const ztklink::Result r = ZTK90->setCOMM(session.config.port);
+        if (!r.ok()) handlers.reportRefusedPort(r);
+    }
     portDevices.refresh();
     portDevices.showCurrent();
 
