@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QLoggingCategory>
 
+#include "NumberText.h"
+
 Q_DECLARE_LOGGING_CATEGORY(lcConfig)
 
 namespace brisa {
@@ -35,6 +37,10 @@ App::App(MessagePresenter& messages_, Options options, QObject* parent)
     connect(&form.cmdEnd, &form::Label::click, this, [this] {
         shutDown();
         emit quitRequested();
+    });
+    // The PC link speed goes to the driver only; the record keeps its own.
+    connect(&form.cbBaudios, &form::ListControl::click, this, [this] {
+        if (const auto speed = parseInteger(form.cbBaudios.text())) (void)ZTK90->setBaudios(int(*speed));
     });
     connect(&windowHandlers, &WindowHandlers::webSiteRequested, this,
             [](const QString& url) { SettingsStore::openWebAddress(url); });
@@ -117,6 +123,8 @@ void App::startUp(const QString& appFolder) {
     (void)ZTK90->setWatchDogTime(1500);
 
     StartUpControls();
+    // The speed list shows the speed the driver was given.
+    form.cbBaudios.setListIndex(form.cbBaudios.find(QString::number(ZTK90->Baudios())));
     // The saved port may be one the driver refuses: say so once, the program goes on.
     if (ZTK90->COMM() != session.config.port && session.config.port >= 1 &&
         session.config.port <= limits::PcPorts) {
