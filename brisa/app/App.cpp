@@ -1,5 +1,13 @@
 #include "App.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QLoggingCategory>
+
+#include "NumberText.h"
+
+Q_DECLARE_LOGGING_CATEGORY(lcConfig)
+
 namespace brisa {
 namespace {
 
@@ -20,11 +28,126 @@ App::App(MessagePresenter& messages_, Options options, QObject* parent)
       files(session, form, messages_),
       handlers(form, session, files, messages_,
                [this](int port) { return ZTK90->setCOMM(port); }),
-      blocks(form, session) {
+      blocks(form, session),
+      portDevices(form, session, *ZTK90, messages_,
+                  options.listDevices ? std::move(options.listDevices)
+                                      : PortDevices::ListDevices([] { return ztklink::listSerialDevices(); })),
+      windowHandlers(form, handlers) {
     // The control as a host keeps it: loaded from an empty property store, its defaults.
     ZTK90->readProperties(ztklink::MemoryPropertyStore{});
+    connect(&form.cmdEnd, &form::Label::click, this, [this] {
+        shutDown();
+        emit quitRequested();
+    });
+    // The PC link speed goes to the driver only; the record keeps its own.
+    connect(&form.cbBaudios, &form::ListControl::click, this, [this] {
+        if (const auto speed = parseInteger(form.cbBaudios.text())) (void)ZTK90->setBaudios(int(*speed));
+    });
+    connect(&windowHandlers, &WindowHandlers::webSiteRequested, this,
+            [](const QString& url) { SettingsStore::openWebAddress(url); });
 }
 
 App::~App() = default;
+
+bool App::componentsAnswer() {
+    bool ok = SettingsStore::startUpProbe(QStringLiteral("a.a"));
+    (void)form.txtAutPass.text();  // the window's state is ours: it always answers
+    ok = ZTK90->Baudios() > 0 && ok;
+    return ok;
+}
+
+void App::CheckRegionalSettings() {
+    const RegionalSettings r = regionalSettings();
+    QString problems;
+    if (r.digitGrouping == QLatin1String(","))
+        problems += QStringLiteral("El agrupador de dígitos (separador de miles) no puede ser coma (,)\n");
+    if (r.listSeparator != QLatin1String(","))
+        problems += QStringLiteral("El separador de listas debe ser coma (,)\n");
+    if (r.decimalSymbol != QLatin1String("."))
+        problems += QStringLiteral("El símbolo decimal debe ser punto (.)\n");
+    if (problems.isEmpty()) return;
+    messages.information(QStringLiteral("Configuración sistema"),
+                         QStringLiteral("La configuración regional de su sistema no es la apropiada.\n"
+                                        "Verifique/Modifique desde el panel de control.\n\n") +
+                             problems);
+}
+
+void App::lbInfNodoClear() {
+    for (form::Label* label : form.nodeInfoLabels()) label->setCaption(QString());
+}
+
+void App::StartUpControls() {
+    form.lstCompilado.clear();
+    form.lbCompilado.setCaption(QString());
+    form.lbProgramado.setCaption(QString());
+    form.lbMsg.setCaption(QString());
+    lbInfNodoClear();
+    if (form.lstBlockFree.count() > 0) form.lstBlockFree.setListIndex(0);
+    form.cbPSerie.setListIndex(session.config.port - 1);
+    form.lbPortPC.setCaption(QStringLiteral("PC ") + form.cbPSerie.text());
+}
+
+QString App::versionText() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(BRISA_VERSION_MAJOR)
+        .arg(BRISA_VERSION_MINOR, 2, 10, QLatin1Char('0'))
+        .arg(BRISA_VERSION_PATCH, 2, 10, QLatin1Char('0'));
+}
+
+void App::startUp(const QString& appFolder) {
+    if (!componentsAnswer()) qCWarning(lcConfig) << "a component of the program does not answer";
+    CheckRegionalSettings();
+    session.loading = true;
+
+    const QString exeFolder = QDir::toNativeSeparators(
+        appFolder.isEmpty() ? QCoreApplication::applicationDirPath() : appFolder);
+    session.appFolder = exeFolder.endsWith(QDir::separator()) ? exeFolder : exeFolder + QDir::separator();
+
+    handlers.FillPortLists();
+    form.Tab1.setCurrentPage(0);
+    form.TabMail.setCurrentPage(5);
+    handlers.cbMinutosPopStartUp();
+    for (form::ComboBox* list : {&form.cbSoftVer, &form.cbId232, &form.cbId485, &form.cbPSerie})
+        SettingsStore::setDropDownHeight(*list, 300);
+    handlers.FillSoftVerList();
+
+    files.loadSettingsAtStartUp();
+    if (form.lstUsed.count() > 0) form.lstUsed.setListIndex(0);
+    portDevices.load();
+
+    QString driverFolder = session.appFolder;
+    driverFolder.chop(1);
+    ZTK90->AppPath(driverFolder);
+    (void)ZTK90->setBaudios(session.config.baudios);
+    (void)ZTK90->setCOMM(session.config.port);
+    ZTK90->setPuertoPLC(1);
+    (void)ZTK90->setWatchDogTime(1500);
+
+    StartUpControls();
+    // The speed list shows the speed the driver was given.
+    form.cbBaudios.setListIndex(form.cbBaudios.find(QString::number(ZTK90->Baudios())));
+    // The saved port may be one the driver refuses: say so once, the program goes on.
+    if (ZTK90->COMM() != session.config.port && session.config.port >= 1 &&
+        session.config.port <= limits::PcPorts) {
+        const ztklink::Result r = ZTK90->setCOMM(session.config.port);
+        if (!r.ok()) handlers.reportRefusedPort(r);
+    }
+    portDevices.refresh();
+    portDevices.showCurrent();
+
+    const QString filesFolder = session.appFolder + QStringLiteral("Files");
+    if (!SettingsStore::folderExists(filesFolder) && !QDir().mkpath(filesFolder))
+        qCWarning(lcConfig) << "cannot create" << filesFolder;
+
+    form.lbVersion.setCaption(QStringLiteral("Programador de nodos TALVO   ver. ") + versionText());
+    form.opNodo232x485.setValue(true);
+    session.loading = false;
+}
+
+void App::shutDown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    files.saveSettingsAtShutdown();
+}
 
 }  // namespace brisa

@@ -7,7 +7,10 @@
 #include "ConfigFiles.h"
 #include "MainFormHandlers.h"
 #include "MessagePresenter.h"
+#include "PortDevices.h"
 #include "Session.h"
+#include "SettingsStore.h"
+#include "WindowHandlers.h"
 #include "form/MainForm.h"
 #include "exchange/BlockSelection.h"
 
@@ -23,6 +26,8 @@ public:
         // The link driver's serial port and timers; the real ones when not given.
         std::unique_ptr<ztklink::SerialPort> port;
         ztklink::TimerFactory* timers = nullptr;
+        // The serial devices offered on the "Seteos" page; the system's when not given.
+        PortDevices::ListDevices listDevices;
     };
 
     explicit App(MessagePresenter& messages, QObject* parent = nullptr);
@@ -36,6 +41,35 @@ public:
     ConfigFiles files;
     MainFormHandlers handlers;
     exchange::BlockSelection blocks;
+
+    // --- start-up and shutdown ---
+    // The system's number conventions, asked once at start-up; tests give their own.
+    std::function<RegionalSettings()> regionalSettings = &SettingsStore::regionalSettings;
+    PortDevices portDevices;
+    WindowHandlers windowHandlers;
+
+    // Everything that happens before the user works, in this order, each step going on when
+    // the one before failed: component check, regional settings warning, fixed lists, the
+    // settings file, the driver's set-up, the result fields, the "Files" folder, the title,
+    // the node type. `appFolder` is the executable's folder when empty.
+    void startUp(const QString& appFolder = QString());
+    // Saves the window into the settings file, once; never refuses to end.
+    void shutDown();
+    // Whether the program's own components answer (there is nothing to register here).
+    bool componentsAnswer();
+    // Warns when the system's number conventions would garble the program's numbers.
+    void CheckRegionalSettings();
+    void StartUpControls();
+    void lbInfNodoClear();
+    // "1.00.00": major, minor and revision of this build, the last two with two digits.
+    static QString versionText();
+
+  signals:
+    // "Terminar": the settings are saved; the program must end now.
+    void quitRequested();
+
+  private:
+    bool shutDown_ = false;
 };
 
 }  // namespace brisa

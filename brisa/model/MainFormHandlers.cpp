@@ -69,10 +69,9 @@ void MainFormHandlers::cbPSerie_Click() {
     const int port = form_.cbPSerie.listIndex() + 1;
     session_.config.port = qint16(port);
     const ztklink::Result r = setPcPort_(port);
-    if (!r.ok())
-        messages_.warning(QStringLiteral("Puerto serie"),
-                          QStringLiteral("%1 no se puede usar para programar: %2")
-                              .arg(form_.cbPSerie.text(), r.description()));
+    // A load selects the port more than once; the start-up reports a refused one by itself.
+    if (!r.ok() && !session_.loading)
+        reportRefusedPort(r);
     if (!session_.loading) {
         const SaveResult saved = files_.CollectAndSaveSettings();
         if (!saved.ok)
@@ -81,6 +80,12 @@ void MainFormHandlers::cbPSerie_Click() {
                                   .arg(session_.settingsPath(), saved.error));
     }
     form_.lbPortPC.setCaption(QStringLiteral("PC ") + form_.cbPSerie.text());
+}
+
+void MainFormHandlers::reportRefusedPort(const ztklink::Result& refusal) {
+    messages_.warning(QStringLiteral("Puerto serie"),
+                      QStringLiteral("%1 no se puede usar para programar: %2")
+                          .arg(form_.cbPSerie.text(), refusal.description()));
 }
 
 void MainFormHandlers::cbSoftVer_Click() {

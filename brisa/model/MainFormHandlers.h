@@ -32,6 +32,8 @@ class MainFormHandlers : public QObject {
     void FillSoftVerList();
 
     void cbPSerie_Click();
+    // Tells the user that the driver refused the chosen PC port.
+    void reportRefusedPort(const ztklink::Result& refusal);
     void cbSoftVer_Click();
     void cbMinutosPop_Click();
     void chkAutenticacion_Click();

@@ -1,11 +1,76 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+
+#include "App.h"
+#include "MainWindow.h"
+#include "QtMessagePresenter.h"
+
+namespace {
+
+// Pictures of every page of the window into `folder`, for looking at the window without
+// running it (tools/screenshots.sh). Ends the program without saving anything.
+int takeScreenshots(brisa::ui::MainWindow& window, brisa::App& app, const QString& folder) {
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "No se pudo crear la carpeta %s\n", qPrintable(folder));
+        return 1;
+    }
+    struct Shot {
+        const char* name;
+        int tab1, tabEth, tabMail;
+    };
+    const Shot shots[] = {{"0-tipo-nodo", 0, 0, 5}, {"1-puertos", 1, 0, 5},
+                          {"2-ethernet", 2, 0, 5},  {"2-email-1", 2, 1, 0},
+                          {"2-email-configuracion", 2, 1, 5}, {"2-email-correo", 2, 1, 6},
+                          {"3-programa", 3, 0, 5},  {"4-interrogar", 4, 0, 5},
+                          {"5-seteos", 5, 0, 5}};
+    for (const Shot& s : shots) {
+        app.form.Tab1.setCurrentPage(s.tab1);
+        app.form.tabEth.setCurrentPage(s.tabEth);
+        app.form.TabMail.setCurrentPage(s.tabMail);
+        QApplication::processEvents();
+        const QString file = QDir(folder).filePath(QString::fromLatin1(s.name) + QStringLiteral(".png"));
+        if (!window.grab().save(file)) {
+            std::fprintf(stderr, "No se pudo escribir %s\n", qPrintable(file));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(file));
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Programador de nodos TALVO"));
-    window.resize(800, 600);
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brisa"));
+
+    // Qt's own texts (dialog buttons, file dialogs) in Spanish.
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtSpanish);
+
+    // Hidden option: --screenshots DIR writes a picture of each page and ends.
+    const QStringList args = QApplication::arguments();
+    const qsizetype shotsAt = args.indexOf(QStringLiteral("--screenshots"));
+    const QString shotsFolder = shotsAt > 0 ? args.value(shotsAt + 1) : QString();
+
+    brisa::ui::QtMessagePresenter boxes;
+    brisa::ui::StderrMessagePresenter printed;
+    brisa::MessagePresenter& messages =
+        shotsFolder.isEmpty() ? static_cast<brisa::MessagePresenter&>(boxes) : printed;
+    brisa::App app(messages);
+    brisa::ui::MainWindow window(app);
+    boxes.setParent(&window);
+    app.startUp();
+    window.resize(window.sizeHint().expandedTo(QSize(860, 620)));
     window.show();
-    return app.exec();
+
+    if (!shotsFolder.isEmpty()) return takeScreenshots(window, app, shotsFolder);
+    return QApplication::exec();
 }

@@ -163,15 +163,19 @@ class CheckBox : public Control {
     void setValue(int v);
     QString caption() const { return caption_; }
     void setCaption(const QString& c);
+    // The user pressed Enter on it (focus moves follow).
+    void confirm() { emit confirmed(); }
 
   signals:
     void click();
+    void confirmed();
 
   private:
     int value_ = 0;
     QString caption_;
 };
 
+// A label, button or frame; clicking a label or a button is forwarded as press().
 class Label : public Control {
     Q_OBJECT
   public:
@@ -179,6 +183,11 @@ class Label : public Control {
 
     QString caption() const { return caption_; }
     void setCaption(const QString& c);
+    // The user clicked it.
+    void press() { emit click(); }
+
+  signals:
+    void click();
 
   private:
     QString caption_;
@@ -193,9 +202,6 @@ class CommandButton : public Label {
     void press() {
         if (enabled() && visible()) emit click();
     }
-
-  signals:
-    void click();
 };
 
 // A frame or panel: its enabled state governs the controls inside it.

@@ -83,7 +83,9 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
              {&lbBaud485, "lbBaud485"},       {&lbId232, "lbId232"},
              {&lbId485, "lbId485"},           {&lbPortPLC, "lbPortPLC"},
              {&lbIP, "lbIP"},                 {&lbMsk, "lbMsk"},
-             {&lbIpPort, "lbIpPort"},
+             {&lbIpPort, "lbIpPort"},         {&lbDevice, "lbDevice"},
+             {&cbDevices, "cbDevices"},       {&txtDevice, "txtDevice"},
+             {&cmdDevices, "cmdDevices"},
          })
         c->setObjectName(QLatin1String(n));
 
@@ -201,8 +203,27 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
     cmdAPrg.setToolTip(QStringLiteral("Pasar la lista a un programa"));
     cmdCompilar.setCaption(QStringLiteral("&Compilar "));
 
+    // Page "Interrogar".
+    cmdQuery.setCaption(QStringLiteral("&Interrogar "));
+    cmdQuery.setToolTip(QStringLiteral("Averiguar configuración del nodo"));
+    cmdNodoInsp.setCaption(QStringLiteral("Nodo a inspec."));
+    cmdNodoInsp.setToolTip(QStringLiteral("Pone en modo inspección al nodo"));
+    cmdNodoNorm.setCaption(QStringLiteral("Nodo normal"));
+    cmdNodoNorm.setToolTip(QStringLiteral("Retorna al modo normal al nodo"));
+    chkInspec.setCaption(QStringLiteral("Activar modo inspección"));
+    chkInspec.setToolTip(QStringLiteral("Crea lista de bloques que pide el nodo"));
+    cmdBorrarInspec.setCaption(QStringLiteral("Borrar"));
+    cmdBorrarInspec.setToolTip(QStringLiteral("Borrar lista"));
+    lbSoftwarever.setCaption(QStringLiteral("00.00"));
+
     cbPSerie.setToolTip(QStringLiteral("Puerto serie para configurar nodo"));
     cbBaudios.setToolTip(QStringLiteral("Velocidad (típica 4800 BPS)"));
+    lbDevice.setToolTip(QStringLiteral("Dispositivo serie que usa el puerto elegido"));
+    cbDevices.setToolTip(QStringLiteral("Dispositivos serie encontrados en esta PC"));
+    txtDevice.setMaxLength(255);
+    txtDevice.setToolTip(QStringLiteral("Ruta del dispositivo para el puerto elegido; Enter la asigna"));
+    cmdDevices.setCaption(QStringLiteral("&Buscar"));
+    cmdDevices.setToolTip(QStringLiteral("Buscar otra vez los dispositivos serie"));
 }
 
 std::array<Label*, 13> MainForm::nodeInfoLabels() {

@@ -81,6 +81,12 @@ class MainForm : public QObject {
     // --- page "Seteos" ---
     ComboBox cbPSerie, cbBaudios;
     Label lbPortPC;
+    // The device the chosen COM port stands for on this machine, the serial devices found,
+    // a device typed by hand (Enter assigns it) and the button that looks for devices again.
+    Label lbDevice;
+    ComboBox cbDevices;
+    TextBox txtDevice;
+    CommandButton cmdDevices;
 
     // The exclusive option groups (the frames around them).
     std::array<OptionGroup, TriggerSets> varTipoGroup, valGroup;

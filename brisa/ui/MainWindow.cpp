@@ -1,0 +1,565 @@
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "AboutWindow.h"
+
+namespace brisa::ui {
+
+using namespace form;
+
+namespace {
+
+QLabel* text(const QString& t, QWidget* parent = nullptr) {
+    auto* l = new QLabel(t, parent);
+    l->setWordWrap(true);
+    return l;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
+    auto* h = new QHBoxLayout;
+    for (QWidget* w : widgets) h->addWidget(w);
+    if (stretch) h->addStretch(1);
+    return h;
+}
+
+QWidget* page(QLayout* layout) {
+    auto* w = new QWidget;
+    w->setLayout(layout);
+    return w;
+}
+
+const QString ProgramFilter = QStringLiteral("Programa conf. nodo (*.nod)");
+
+}  // namespace
+
+template <typename W, typename C>
+W* MainWindow::make(C& control) {
+    auto* w = new W(this);
+    w->setObjectName(control.objectName());
+    binding_.bind(control, w);
+    return w;
+}
+
+QLineEdit* MainWindow::field(TextBox& t, int columns) {
+    auto* e = make<QLineEdit>(t);
+    if (columns > 0)
+        e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QString(columns + 2, QLatin1Char('0'))));
+    return e;
+}
+
+ClickableLabel* MainWindow::link(Label& l) {
+    auto* w = make<ClickableLabel>(l);
+    w->setCursor(Qt::PointingHandCursor);
+    w->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
+    return w;
+}
+
+MainWindow::MainWindow(App& app, QWidget* parent)
+    : QMainWindow(parent), app_(app), f_(app.form), binding_(this) {
+    setWindowTitle(QStringLiteral("Programador de nodos TALVO"));
+    setObjectName(QStringLiteral("frmMain"));
+
+    auto* central = new QWidget(this);
+    auto* v = new QVBoxLayout(central);
+
+    auto* title = link(f_.lbVersion);
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setBold(true);
+    title->setFont(big);
+    title->setStyleSheet(QString());
+    title->setToolTip(QStringLiteral("Visitar el sitio del fabricante"));
+    auto* picture = new ztklink::CommZTK90Picture(central);
+    picture->setObjectName(QStringLiteral("ZTK90"));
+    picture->setToolTip(QStringLiteral("Controlador de enlace ZTK90"));
+    auto* top = new QHBoxLayout;
+    top->addWidget(title, 1);
+    top->addWidget(picture);
+    v->addLayout(top);
+
+    auto* tab1 = new QTabWidget(central);
+    tab1->setObjectName(f_.Tab1.objectName());
+    tab1->addTab(pageTipoNodo(), QString());
+    tab1->addTab(pagePuertos(), QString());
+    tab1->addTab(pageEthernet(), QString());
+    tab1->addTab(pagePrograma(), QString());
+    tab1->addTab(pageInterrogar(), QString());
+    tab1->addTab(pageSeteos(), QString());
+    binding_.bind(f_.Tab1, tab1);  // once its pages exist: their captions
+    v->addWidget(tab1, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(link(f_.lbComNodo));
+    bottom->addWidget(link(f_.lbPortPC));
+    bottom->addWidget(link(f_.lbTipoND));
+    bottom->addWidget(link(f_.lbVerTipo));
+    bottom->addStretch(1);
+    bottom->addWidget(make<QPushButton>(f_.cmdLoadPrg));
+    bottom->addWidget(make<QPushButton>(f_.cmdSavePrg));
+    bottom->addWidget(make<QPushButton>(f_.cmdEnd));
+    v->addLayout(bottom);
+    setCentralWidget(central);
+
+    buildMenus();
+    binding_.bind(f_.pointer);
+    binding_.followFocus(f_);
+
+    connect(&f_.cmdLoadPrg, &Label::click, this, &MainWindow::loadProgram);
+    connect(&f_.mnCargarArchivo, &MenuItem::click, this, &MainWindow::loadProgram);
+    connect(&f_.cmdSavePrg, &Label::click, this, &MainWindow::saveProgram);
+    connect(&f_.mnAcercaDe, &MenuItem::click, this, &MainWindow::showAbout);
+    connect(&f_.mnAyuda, &MenuItem::click, this, &MainWindow::showHelp);
+    connect(&app_, &App::quitRequested, this, [] {
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    });
+}
+
+void MainWindow::buildMenus() {
+    QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    QAction* cargar = archivo->addAction(QString());
+    binding_.bind(f_.mnCargarArchivo, cargar);
+    archivo->addSeparator();
+    QAction* about = archivo->addAction(QString());
+    binding_.bind(f_.mnAcercaDe, about);
+    QAction* help = archivo->addAction(QString());
+    help->setShortcut(QKeySequence::HelpContents);
+    binding_.bind(f_.mnAyuda, help);
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Herramientas"));
+    QAction* memH = tools->addAction(QString());
+    memH->setCheckable(true);
+    binding_.bind(f_.mnMemH, memH);
+    QAction* recup = tools->addAction(QString());
+    binding_.bind(f_.nmRecupProg, recup);
+}
+
+QWidget* MainWindow::pageTipoNodo() {
+    auto* types = new QGroupBox(QStringLiteral("Tipo de nodo"));
+    auto* tv = new QVBoxLayout(types);
+    tv->addWidget(make<QRadioButton>(f_.opNodo232x485));
+    tv->addWidget(make<QRadioButton>(f_.opNodoEth));
+
+    auto* version = new QGroupBox(QStringLiteral("Versión"));
+    auto* vv = new QVBoxLayout(version);
+    auto* soft = make<QComboBox>(f_.cbSoftVer);
+    soft->setWhatsThis(QStringLiteral("Elija una versión para el tipo selecto para activar las "
+                                      "características correspondientes"));
+    vv->addLayout(row({text(QStringLiteral("Versión de software")), soft}));
+    auto* about = make<QLabel>(f_.lbAboutVer);
+    about->setWordWrap(true);
+    about->setMinimumHeight(about->fontMetrics().lineSpacing() * 3);
+    vv->addWidget(about);
+
+    auto* v = new QVBoxLayout;
+    auto* h = new QHBoxLayout;
+    h->addWidget(types);
+    h->addWidget(version, 1);
+    v->addLayout(h);
+    v->addLayout(row({make<QPushButton>(f_.cmdWizard)}));
+    v->addStretch(1);
+    return page(v);
+}
+
+QWidget* MainWindow::pagePuertos() {
+    auto* rs232 = new QGroupBox(QStringLiteral("Puerto RS-232"));
+    auto* g232 = new QFormLayout(rs232);
+    g232->addRow(QStringLiteral("Baudios"), make<QComboBox>(f_.cbBaudios232));
+    g232->addRow(QStringLiteral("ID"), make<QComboBox>(f_.cbId232));
+    auto* plc = new QGroupBox(QStringLiteral("Puerto del PLC"));
+    plc->setToolTip(QStringLiteral("Puerto del PLC (canal A o B)"));
+    auto* pv = new QHBoxLayout(plc);
+    pv->addWidget(make<QRadioButton>(f_.opPortPLC[0]));
+    pv->addWidget(make<QRadioButton>(f_.opPortPLC[1]));
+    g232->addRow(plc);
+
+    auto* rs485 = make<QGroupBox>(f_.fr485);
+    rs485->setTitle(QStringLiteral("Puerto RS-485"));
+    auto* g485 = new QFormLayout(rs485);
+    g485->addRow(QStringLiteral("Baudios"), make<QComboBox>(f_.cbBaudios485));
+    g485->addRow(QStringLiteral("ID"), make<QComboBox>(f_.cbId485));
+
+    auto* v = new QVBoxLayout;
+    v->addWidget(text(QStringLiteral("Configuración de los puertos del nodo")));
+    auto* h = new QHBoxLayout;
+    h->addWidget(rs232, 1);
+    h->addWidget(rs485, 1);
+    v->addLayout(h);
+    v->addStretch(1);
+    return page(v);
+}
+
+QWidget* MainWindow::ipRow(std::array<TextBox, 4>& octets) {
+    auto* w = new QWidget;
+    auto* h = new QHBoxLayout(w);
+    h->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0) h->addWidget(new QLabel(QStringLiteral(".")));
+        h->addWidget(field(octets[i], 3));
+    }
+    h->addStretch(1);
+    return w;
+}
+
+QWidget* MainWindow::pageEthernet() {
+    auto* eth = make<QGroupBox>(f_.frEth);
+    eth->setTitle(QStringLiteral("Red"));
+    auto* fl = new QFormLayout(eth);
+    QWidget* ip = ipRow(f_.txtIP);
+    ip->setToolTip(QStringLiteral("Dirección única en la red"));
+    fl->addRow(QStringLiteral("Dirección IP"), ip);
+    QWidget* msk = ipRow(f_.txtMsk);
+    msk->setToolTip(QStringLiteral("Corresponde a la red donde funcionará"));
+    fl->addRow(QStringLiteral("Máscara de red"), msk);
+    QWidget* gw = ipRow(f_.txtGW);
+    gw->setToolTip(QStringLiteral("IP Puerta de acceso o router para acceder a otras redes "
+                                  "(necesario para enviar y recibir e-mail)."));
+    fl->addRow(QStringLiteral("Puerta de acceso"), gw);
+    auto* port = field(f_.txtPort, 5);
+    fl->addRow(QStringLiteral("Puerto"), port);
+    fl->addRow(text(QStringLiteral("Puerto de enlace (502 para ModBus esclavo)")));
+    auto* ethPage = new QVBoxLayout;
+    ethPage->addWidget(eth);
+    ethPage->addStretch(1);
+
+    auto* mail = make<QGroupBox>(f_.frMail);
+    mail->setTitle(QStringLiteral("Correo electrónico"));
+    auto* mv = new QVBoxLayout(mail);
+    auto* tabMail = new QTabWidget;
+    tabMail->setObjectName(f_.TabMail.objectName());
+    for (int n = 0; n < MailAccounts; ++n) tabMail->addTab(pageMailAccount(n), QString());
+    tabMail->addTab(pageMailConfig(), QString());
+    tabMail->addTab(pageMailCorreo(), QString());
+    binding_.bind(f_.TabMail, tabMail);
+    mv->addWidget(tabMail);
+
+    auto* tabEth = new QTabWidget;
+    tabEth->setObjectName(f_.tabEth.objectName());
+    tabEth->addTab(page(ethPage), QString());
+    auto* mailPage = new QVBoxLayout;
+    mailPage->addWidget(mail);
+    tabEth->addTab(page(mailPage), QString());
+    binding_.bind(f_.tabEth, tabEth);
+
+    auto* v = new QVBoxLayout;
+    v->addWidget(tabEth);
+    return page(v);
+}
+
+QWidget* MainWindow::triggerRow(int n) {
+    auto* w = new QWidget;
+    auto* v = new QVBoxLayout(w);
+    v->setContentsMargins(0, 0, 0, 0);
+    const QString first = n < MailAccounts ? QStringLiteral("Enviar cuando la variable")
+                                           : QStringLiteral("Revisar cuando la variable");
+    auto* types = new QHBoxLayout;
+    types->addWidget(new QLabel(first));
+    types->addWidget(field(f_.txtTriggerMail[n], 3));
+    types->addWidget(new QLabel(QStringLiteral("del tipo")));
+    for (OptionButton* o : {&f_.opVarTipoBit[n], &f_.opVarTipoByte[n], &f_.opVarTipoWord[n]})
+        types->addWidget(make<QRadioButton>(*o));
+    types->addStretch(1);
+    auto* values = new QHBoxLayout;
+    values->addWidget(new QLabel(QStringLiteral("Tenga el valor")));
+    for (OptionButton* o : {&f_.opValMenor[n], &f_.opValIgual[n], &f_.opValMayor[n]})
+        values->addWidget(make<QRadioButton>(*o));
+    values->addWidget(new QLabel(QStringLiteral("que")));
+    values->addWidget(field(f_.txtValTriggerMail[n], 5));
+    values->addStretch(1);
+    v->addLayout(types);
+    v->addLayout(values);
+    return w;
+}
+
+QWidget* MainWindow::pageMailAccount(int n) {
+    auto* fl = new QFormLayout;
+    auto* to = field(f_.txtDestinatario[n], 0);
+    to->setWhatsThis(QStringLiteral("Dejar vacío para no enviar (deshabilitado)"));
+    fl->addRow(QStringLiteral("Destinatario"), to);
+    fl->addRow(QStringLiteral("Asunto"), field(f_.txtAsunto[n], 0));
+    auto* msg = make<QPlainTextEdit>(f_.txtMensaje[n]);
+    msg->setMaximumHeight(msg->fontMetrics().lineSpacing() * 4);
+    fl->addRow(QStringLiteral("Mensaje"), msg);
+    fl->addRow(triggerRow(n));
+    fl->addRow(row({make<QCheckBox>(f_.chkAttachVar[n]), field(f_.txtVarAttach[n], 5)}));
+    auto* v = new QVBoxLayout;
+    v->addLayout(fl);
+    v->addStretch(1);
+    return page(v);
+}
+
+QWidget* MainWindow::pageMailConfig() {
+    auto* fl = new QFormLayout;
+    fl->addRow(text(QStringLiteral("Servidor de correo saliente (SMTP)")));
+    fl->addRow(field(f_.txtSMTP, 0));
+    fl->addRow(text(QStringLiteral("Servidor de correo entrante (POP)")));
+    fl->addRow(field(f_.txtPop, 0));
+    fl->addRow(QStringLiteral("Remitente"), field(f_.txtRemitente, 0));
+    auto* chk = make<QCheckBox>(f_.chkAutenticacion);
+    chk->setToolTip(QStringLiteral("Habilita el uso de nombre y contraseña: consulte con su "
+                                   "proveedor de acceso a internet si necesita activar esta "
+                                   "característica"));
+    fl->addRow(chk);
+    auto* panel = make<QGroupBox>(f_.pnlAutent);
+    auto* pl = new QFormLayout(panel);
+    pl->addRow(QStringLiteral("Nombre Usuario"), field(f_.txtAutUser, 0));
+    auto* pass = field(f_.txtAutPass, 15);
+    pass->setEchoMode(QLineEdit::Password);
+    pl->addRow(QStringLiteral("Contraseña"), pass);
+    fl->addRow(panel);
+    fl->addRow(text(QStringLiteral("Algunos servidores de correo requieren autenticación. "
+                                   "Verifique con su proveedor si necesita activar esta "
+                                   "característica")));
+    return page(fl);
+}
+
+QWidget* MainWindow::pageMailCorreo() {
+    auto* v = new QVBoxLayout;
+    v->addLayout(row({text(QStringLiteral("Revisar correo cada")), make<QComboBox>(f_.cbMinutosPop),
+                      text(QStringLiteral("minutos"))}));
+    auto* rta = new QGroupBox(QStringLiteral("Usar para responder el e-mail #"));
+    rta->setToolTip(QStringLiteral("Depende el comando que se envíe en el asunto del e-mail"));
+    auto* rh = new QHBoxLayout(rta);
+    for (OptionButton& o : f_.opMailRta) rh->addWidget(make<QRadioButton>(o));
+    rh->addStretch(1);
+    v->addWidget(rta);
+    auto* pass = field(f_.txtNodoPASS, 4);
+    pass->setWhatsThis(QStringLiteral("Contraseña identificadora para reconocer e-mails recibidos. "
+                                      "Debe tener exactamente 4 caracteres."));
+    v->addLayout(row({text(QStringLiteral("Contraseña")), pass}));
+    auto* pop = make<QGroupBox>(f_.frPopPLC);
+    pop->setTitle(QStringLiteral("Comando del PLC"));
+    auto* pv = new QVBoxLayout(pop);
+    pv->addWidget(triggerRow(TriggerSets - 1));
+    v->addWidget(pop);
+    v->addWidget(text(QStringLiteral("Nombre de Usuario y Contraseña deben ser completados en la "
+                                     "solapa \"Configuración\"")));
+    v->addStretch(1);
+    return page(v);
+}
+
+QWidget* MainWindow::pagePrograma() {
+    auto* lists = new QGridLayout;
+    lists->addWidget(new QLabel(QStringLiteral("Libres")), 0, 0);
+    lists->addWidget(make<QListWidget>(f_.lstBlockFree), 1, 0);
+    auto* moves = new QVBoxLayout;
+    moves->addStretch(1);
+    moves->addWidget(make<QPushButton>(f_.cmdAdd));
+    moves->addWidget(make<QPushButton>(f_.cmdQuita));
+    moves->addStretch(1);
+    lists->addLayout(moves, 1, 1);
+    lists->addWidget(new QLabel(QStringLiteral("Usados")), 0, 2);
+    lists->addWidget(make<QListWidget>(f_.lstUsed), 1, 2);
+    lists->setRowStretch(1, 1);
+
+    auto* pri = new QGroupBox(QStringLiteral("Alta prioridad"));
+    auto* pg = new QGridLayout(pri);
+    const QIcon right = style()->standardIcon(QStyle::SP_ArrowRight);
+    const QIcon left = style()->standardIcon(QStyle::SP_ArrowLeft);
+    CommandButton* add[] = {&f_.cmdAddPri1, &f_.cmdAddPri2};
+    CommandButton* remove[] = {&f_.cmdRemovePri1, &f_.cmdRemovePri2};
+    for (int i = 0; i < 2; ++i) {
+        pg->addWidget(new QLabel(QStringLiteral("Bloque prioritario %1").arg(i + 1)), i, 0);
+        auto* a = make<QPushButton>(*add[i]);
+        a->setIcon(right);
+        auto* r = make<QPushButton>(*remove[i]);
+        r->setIcon(left);
+        pg->addWidget(a, i, 1);
+        pg->addWidget(field(f_.txtPri[i], 3), i, 2);
+        pg->addWidget(r, i, 3);
+    }
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(pri);
+    middle->addWidget(make<QPushButton>(f_.cmdRstProg));
+    auto* msg = make<QLabel>(f_.lbMsg);
+    msg->setWordWrap(true);
+    middle->addWidget(msg);
+    middle->addStretch(1);
+
+    auto* compiled = new QGroupBox(QStringLiteral("Compilado"));
+    auto* cg = new QGridLayout(compiled);
+    cg->addWidget(make<QPushButton>(f_.cmdCompilar), 0, 0);
+    cg->addWidget(make<QPushButton>(f_.cmdProgramar), 0, 1);
+    cg->addWidget(make<QListWidget>(f_.lstCompilado), 1, 0, 1, 2);
+    auto* report = make<QLabel>(f_.lbCompilado);
+    report->setWordWrap(true);
+    cg->addWidget(report, 2, 0, 1, 2);
+    cg->addWidget(make<QProgressBar>(f_.PgBar1), 3, 0, 1, 2);
+    cg->addWidget(make<QLabel>(f_.lbProgramado), 4, 0, 1, 2);
+    cg->setRowStretch(1, 1);
+
+    auto* h = new QHBoxLayout;
+    h->addLayout(lists, 2);
+    h->addLayout(middle, 1);
+    h->addWidget(compiled, 2);
+    return page(h);
+}
+
+QWidget* MainWindow::pageInterrogar() {
+    auto* state = new QGroupBox(QStringLiteral("Estado del nodo"));
+    auto* sg = new QGridLayout(state);
+    const std::pair<Label*, const char*> info[] = {
+        {&f_.lbModelo, "Modelo"},         {&f_.lbSoftwarever, "Software versión"},
+        {&f_.lbBlPri1, "Prioritario 1"},  {&f_.lbBlPri2, "Prioritario 2"},
+        {&f_.lbBloquesEnNodo, "Bloques"}, {&f_.lbBaud232, "Baudios232"},
+        {&f_.lbId232, "ID"},              {&f_.lbBaud485, "Baudios485"},
+        {&f_.lbId485, "ID"},              {&f_.lbPortPLC, "Puerto PLC"},
+        {&f_.lbIP, "Dirección ip"},       {&f_.lbMsk, "Máscara"},
+        {&f_.lbIpPort, "Puerto"}};
+    int r = 0;
+    for (auto [label, caption] : info) {
+        sg->addWidget(new QLabel(QString::fromUtf8(caption)), r, 0);
+        auto* value = make<QLabel>(*label);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        sg->addWidget(value, r, 1);
+        ++r;
+    }
+    sg->addWidget(text(QStringLiteral("Requiere tener al nodo en \"Modo prog\".")), r++, 0, 1, 2);
+    sg->addWidget(make<QPushButton>(f_.cmdQuery), r++, 0, 1, 2);
+    sg->setColumnStretch(1, 1);
+    sg->setRowStretch(r, 1);
+
+    auto* behaviour = new QGroupBox(QStringLiteral("Comportamiento"));
+    behaviour->setToolTip(QStringLiteral("Conducta que se le programa al nodo"));
+    auto* bh = new QHBoxLayout(behaviour);
+    bh->addWidget(make<QPushButton>(f_.cmdNodoInsp));
+    bh->addWidget(make<QPushButton>(f_.cmdNodoNorm));
+
+    auto* insp = new QGroupBox(QStringLiteral("Inspección"));
+    auto* ig = new QGridLayout(insp);
+    ig->addWidget(make<QCheckBox>(f_.chkInspec), 0, 0, 1, 2);
+    ig->addWidget(new QLabel(QStringLiteral("Detectados")), 1, 0);
+    ig->addWidget(make<QLabel>(f_.lbNumBlqInsp), 1, 1);
+    ig->addWidget(make<QListWidget>(f_.lstInspec), 2, 0, 1, 2);
+    ig->addWidget(make<QPushButton>(f_.cmdBorrarInspec), 3, 0);
+    ig->addWidget(make<QPushButton>(f_.cmdAPrg), 3, 1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(behaviour);
+    right->addWidget(insp, 1);
+    auto* h = new QHBoxLayout;
+    h->addWidget(state, 1);
+    h->addLayout(right, 1);
+    return page(h);
+}
+
+QWidget* MainWindow::pageSeteos() {
+    auto* frame = new QGroupBox(QStringLiteral("Puerto de programación"));
+    auto* fl = new QFormLayout(frame);
+    fl->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    auto* port = make<QComboBox>(f_.cbPSerie);
+    port->setWhatsThis(QStringLiteral("Puerto serie de la PC para programar el nodo"));
+    fl->addRow(QStringLiteral("Puerto serie"), port);
+    fl->addRow(QStringLiteral("Baudios"), make<QComboBox>(f_.cbBaudios));
+    auto* device = make<QLabel>(f_.lbDevice);
+    device->setWordWrap(true);
+    device->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    fl->addRow(device);
+    auto* found = make<QComboBox>(f_.cbDevices);
+    found->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    found->setMinimumContentsLength(30);
+    auto* foundRow = new QHBoxLayout;
+    foundRow->addWidget(found, 1);
+    foundRow->addWidget(make<QPushButton>(f_.cmdDevices));
+    fl->addRow(QStringLiteral("Dispositivos encontrados"), foundRow);
+    auto* typed = field(f_.txtDevice, 0);
+    typed->setMinimumWidth(typed->fontMetrics().horizontalAdvance(QString(50, QLatin1Char('x'))));
+    fl->addRow(QStringLiteral("Dispositivo"), typed);
+    fl->addRow(text(QStringLiteral("Elija un dispositivo de la lista o escriba su ruta y pulse "
+                                   "Enter: queda asignado al puerto serie elegido.")));
+    auto* v = new QVBoxLayout;
+    v->addWidget(frame);
+    v->addStretch(1);
+    return page(v);
+}
+
+QString MainWindow::filesFolder() const { return app_.session.appFolder + QStringLiteral("Files"); }
+
+void MainWindow::loadProgram() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Cargar programa"),
+                                                      filesFolder(), ProgramFilter);
+    if (!path.isEmpty()) app_.files.loadProgramFile(path);
+}
+
+void MainWindow::saveProgram() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salvar programa"),
+                                                filesFolder(), ProgramFilter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".nod");
+    app_.files.saveProgramFile(path);
+}
+
+void MainWindow::showAbout() {
+    auto* about = new QDialog(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->setWindowTitle(QStringLiteral("Acerca de"));
+    auto* v = new QVBoxLayout(about);
+    auto* picture = new ClickableLabel(about);
+    picture->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
+    picture->setCursor(Qt::PointingHandCursor);
+    auto* web = new ClickableLabel(QString::fromLatin1(WindowHandlers::MakerUrl), about);
+    web->setCursor(Qt::PointingHandCursor);
+    web->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
+    for (ClickableLabel* l : {picture, web})
+        connect(l, &ClickableLabel::clicked, about,
+                [] { SettingsStore::openWebAddress(QString::fromLatin1(WindowHandlers::MakerUrl)); });
+    auto* h = new QHBoxLayout;
+    h->addWidget(picture);
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(new QLabel(QStringLiteral("Configurador/Programador de nodos de comunicación")));
+    texts->addWidget(new QLabel(QStringLiteral("Versión  ") + App::versionText()));
+    texts->addWidget(web);
+    h->addLayout(texts);
+    v->addLayout(h);
+    auto* ok = new QPushButton(QStringLiteral("&Aceptar"), about);
+    connect(ok, &QPushButton::clicked, about, &QDialog::close);
+    v->addLayout(row({ok}, false));
+    about->show();
+}
+
+void MainWindow::showHelp() {
+    const QString file = app_.session.appFolder + QStringLiteral("Brisa.hlp");
+    if (QFileInfo::exists(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(file))) return;
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Ayuda"),
+                                QStringLiteral("Deje el puntero del mouse inmóvil sobre cualquier "
+                                               "elemento de la pantalla para ver su ayuda.\n\n"
+                                               "No se encontró el archivo de ayuda \"%1\".")
+                                    .arg(file),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    app_.shutDown();
+    e->accept();
+}
+
+}  // namespace brisa::ui

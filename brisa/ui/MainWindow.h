@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "App.h"
+#include "FormBinding.h"
+
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+
+namespace brisa::ui {
+
+// frmMain: the configurator's main window. It lays out widgets for the controls of the App's
+// form and binds them; every decision is the App's. What only a window can do lives here:
+// the file dialogs, the About window, help, and closing.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(App& app, QWidget* parent = nullptr);
+
+    FormBinding& binding() { return binding_; }
+    // The program's About window (not modal, owned by this window).
+    void showAbout();
+    void showHelp();
+    void loadProgram();
+    void saveProgram();
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    template <typename W, typename C>
+    W* make(C& control);
+    QLineEdit* field(form::TextBox& t, int columns);
+    ClickableLabel* link(form::Label& l);
+    QWidget* ipRow(std::array<form::TextBox, 4>& octets);
+    QWidget* triggerRow(int n);
+    QWidget* pageTipoNodo();
+    QWidget* pagePuertos();
+    QWidget* pageEthernet();
+    QWidget* pageMailAccount(int n);
+    QWidget* pageMailConfig();
+    QWidget* pageMailCorreo();
+    QWidget* pagePrograma();
+    QWidget* pageInterrogar();
+    QWidget* pageSeteos();
+    void buildMenus();
+    QString filesFolder() const;
+
+    App& app_;
+    form::MainForm& f_;
+    FormBinding binding_;
+};
+
+}  // namespace brisa::ui

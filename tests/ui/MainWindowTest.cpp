@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+#include "AboutWindow.h"
+#include "AppFixture.h"
+#include "MainWindow.h"
+#include "QtPrinters.h"
+#include "Wait.h"
+
+using namespace brisa::form;
+using brisa::ui::MainWindow;
+
+namespace {
+
+class MainWindowTest : public AppFixture {
+  protected:
+    MainWindowTest() : window(*app) {
+        startUp();
+        window.show();
+    }
+    template <typename W = QWidget>
+    W* widget(const char* name) {
+        return window.findChild<W*>(QLatin1String(name));
+    }
+    MainWindow window;
+};
+
+TEST_F(MainWindowTest, EveryControlHasItsWidget) {
+    MainForm& f = app->form;
+    QList<Control*> controls{&f.txtPort,  &f.frPopPLC,   &f.txtSMTP,     &f.txtPop,      &f.txtRemitente,
+                             &f.chkAutenticacion, &f.pnlAutent, &f.txtAutUser, &f.txtAutPass,
+                             &f.cbMinutosPop, &f.txtNodoPASS, &f.lbVersion, &f.Tab1, &f.tabEth,
+                             &f.TabMail, &f.cmdEnd, &f.cmdLoadPrg, &f.cmdSavePrg, &f.lbComNodo,
+                             &f.lbTipoND, &f.lbVerTipo, &f.opNodo232x485, &f.opNodoEth, &f.cbSoftVer,
+                             &f.cmdWizard, &f.lbAboutVer, &f.fr485, &f.frEth, &f.frMail,
+                             &f.cbBaudios232, &f.cbBaudios485, &f.cbId232, &f.cbId485,
+                             &f.lstBlockFree, &f.lstUsed, &f.cmdAdd, &f.cmdQuita, &f.cmdAddPri1,
+                             &f.cmdAddPri2, &f.cmdRemovePri1, &f.cmdRemovePri2, &f.cmdRstProg,
+                             &f.cmdAPrg, &f.cmdCompilar, &f.cmdProgramar, &f.lbMsg, &f.lstCompilado,
+                             &f.lbCompilado, &f.lbProgramado, &f.PgBar1, &f.cmdQuery, &f.cmdNodoInsp,
+                             &f.cmdNodoNorm, &f.cmdBorrarInspec, &f.chkInspec, &f.lstInspec,
+                             &f.lbNumBlqInsp, &f.cbPSerie, &f.cbBaudios, &f.lbPortPC, &f.lbDevice,
+                             &f.cbDevices, &f.txtDevice, &f.cmdDevices};
+    for (Label* l : f.nodeInfoLabels()) controls << l;
+    auto addAll = [&controls](auto& array) {
+        for (auto& c : array) controls << &c;
+    };
+    addAll(f.txtIP), addAll(f.txtMsk), addAll(f.txtGW), addAll(f.txtAsunto), addAll(f.txtDestinatario);
+    addAll(f.txtMensaje), addAll(f.txtVarAttach), addAll(f.txtTriggerMail), addAll(f.txtValTriggerMail);
+    addAll(f.chkAttachVar), addAll(f.opVarTipoBit), addAll(f.opVarTipoByte), addAll(f.opVarTipoWord);
+    addAll(f.opValMenor), addAll(f.opValIgual), addAll(f.opValMayor), addAll(f.opMailRta);
+    addAll(f.opPortPLC), addAll(f.txtPri);
+    for (Control* c : controls) {
+        QWidget* w = window.binding().widgetFor(c);
+        ASSERT_NE(w, nullptr) << c->objectName().toStdString();
+        EXPECT_EQ(w->objectName(), c->objectName());
+    }
+}
+
+TEST_F(MainWindowTest, ShowsTheStartedWindow) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Programador de nodos TALVO"));
+    auto* tab1 = widget<QTabWidget>("Tab1");
+    ASSERT_NE(tab1, nullptr);
+    EXPECT_EQ(tab1->count(), 6);
+    EXPECT_EQ(tab1->tabText(5), QStringLiteral("Seteos"));
+    EXPECT_EQ(tab1->currentIndex(), 0);
+    EXPECT_EQ(widget<QTabWidget>("TabMail")->currentIndex(), 5);
+    EXPECT_EQ(widget<QComboBox>("cbPSerie")->currentText(), QStringLiteral("COM1:"));
+    EXPECT_EQ(widget<QComboBox>("cbBaudios")->currentText(), QStringLiteral("4800"));
+    EXPECT_EQ(widget<QLineEdit>("txtPort")->text(), QStringLiteral("502"));
+    EXPECT_NE(window.findChild<ztklink::CommZTK90Picture*>(), nullptr);
+}
+
+TEST_F(MainWindowTest, EnterInAnAddressFieldMovesTheFocusOn) {
+    auto* tab1 = widget<QTabWidget>("Tab1");
+    tab1->setCurrentIndex(2);
+    auto* ip3 = widget<QLineEdit>("txtIP(3)");
+    ip3->setFocus();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return ip3->hasFocus(); }, 2000));
+    QTest::keyClick(ip3, Qt::Key_Return);
+    EXPECT_TRUE(widget<QLineEdit>("txtMsk(0)")->hasFocus());
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowSavesTheSettings) {
+    auto* smtp = widget<QLineEdit>("txtSMTP");
+    smtp->setText(QString());
+    QTest::keyClicks(smtp, QStringLiteral("smtp.talvo.com"));
+    EXPECT_EQ(app->form.txtSMTP.text(), QStringLiteral("smtp.talvo.com"));
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(settingsBytes().contains("SMTP=smtp.talvo.com\r\n")) << settingsBytes().toStdString();
+}
+
+TEST_F(MainWindowTest, ChoosingAPortOnTheSeteosPageSavesAndShowsItsDevice) {
+    auto* tab1 = widget<QTabWidget>("Tab1");
+    tab1->setCurrentIndex(5);
+    auto* port = widget<QComboBox>("cbPSerie");
+    port->setFocus();
+    QTest::keyClick(port, Qt::Key_Down);
+    EXPECT_EQ(app->ZTK90->COMM(), 2);
+    EXPECT_EQ(widget<QLineEdit>("txtDevice")->text(), QStringLiteral("/dev/ttyS1"));
+    EXPECT_TRUE(settingsBytes().contains("Port=2\r\n"));
+}
+
+}  // namespace
