@@ -1,5 +1,7 @@
 #include "App.h"
 
+#include "exchange/NodeInfoLabels.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QLoggingCategory>
@@ -72,9 +74,7 @@ void App::CheckRegionalSettings() {
                              problems);
 }
 
-void App::lbInfNodoClear() {
-    for (form::Label* label : form.nodeInfoLabels()) label->setCaption(QString());
-}
+void App::lbInfNodoClear() { exchange::lbInfNodoClear(form); }
 
 void App::StartUpControls() {
     form.lstCompilado.clear();
