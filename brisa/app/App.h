@@ -8,6 +8,10 @@
 #include "MainFormHandlers.h"
 #include "MessagePresenter.h"
 #include "Session.h"
+#include "Dispatch.h"
+#include "NodeRequests.h"
+#include "NodeType.h"
+#include "Programming.h"
 #include "form/MainForm.h"
 
 namespace brisa {
@@ -34,6 +38,10 @@ public:
     std::unique_ptr<ztklink::CommZTK90> ZTK90;
     ConfigFiles files;
     MainFormHandlers handlers;
+    exchange::NodeRequests requests{*ZTK90};
+    exchange::Programming programming{form, session, requests};
+    exchange::Dispatch dispatch{form, session, requests, programming};
+    exchange::NodeType nodeType{form, session, *ZTK90, handlers};
 };
 
 }  // namespace brisa

@@ -186,6 +186,11 @@ class CommandButton : public Label {
     Q_OBJECT
   public:
     using Label::Label;
+    // The user pressed the button.
+    void press() { emit click(); }
+
+  signals:
+    void click();
 };
 
 // A frame or panel: its enabled state governs the controls inside it.

@@ -83,7 +83,7 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
              {&lbBaud485, "lbBaud485"},       {&lbId232, "lbId232"},
              {&lbId485, "lbId485"},           {&lbPortPLC, "lbPortPLC"},
              {&lbIP, "lbIP"},                 {&lbMsk, "lbMsk"},
-             {&lbIpPort, "lbIpPort"},
+             {&lbIpPort, "lbIpPort"},         {&lbStatus, "lbStatus"},
          })
         c->setObjectName(QLatin1String(n));
 
