@@ -113,6 +113,7 @@ bool runOne(const Line& line) {
     app.form.cbBaudios.setListIndex(app.form.cbBaudios.find(QString::number(line.baud)));
     app.ZTK90->setPuertoPLC(line.plcPort);
     for (const char* b : {"010", "011", "012"}) app.form.lstCompilado.addItem(QLatin1String(b));
+    app.form.cmdProgramar.setVisible(true);  // compiled
 
     QEventLoop loop;
     bool ok = false;

@@ -42,6 +42,7 @@ class ProgramOnSim : public ::testing::Test {
             form.lstCompilado.addItem(QLatin1String(b));
         form.txtPri[0].setText(QStringLiteral("005"));
         form.txtDestinatario[2].setText(QStringLiteral("señal@ejemplo.com"));
+        form.cmdProgramar.setVisible(true);  // compiled
     }
     // Presses "&Programar " and waits for the pointer to come back; the status shown.
     QString program() {

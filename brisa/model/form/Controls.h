@@ -186,8 +186,11 @@ class CommandButton : public Label {
     Q_OBJECT
   public:
     using Label::Label;
-    // The user pressed the button.
-    void press() { emit click(); }
+
+    // The user pressed the button. A hidden or disabled button cannot be pressed.
+    void press() {
+        if (enabled() && visible()) emit click();
+    }
 
   signals:
     void click();
