@@ -54,7 +54,7 @@ std::optional<Failure> readNodeChoices(const QCommandLineParser& p, NodeChoices&
 }
 
 struct LinkChoices {
-    QString device;
+    PortChoice port;
     std::optional<int> baud;
     ztklink::ModeloPuertoPLC plcPort = ztklink::B;
 };
@@ -63,12 +63,12 @@ std::optional<Failure> readLinkChoices(const QCommandLineParser& p, LinkChoices&
     if (!p.isSet(QStringLiteral("port")))
         return usage(QStringLiteral("Falta --port: el puerto serie del nodo."));
     const QString settings = QCoreApplication::applicationDirPath() + QStringLiteral("/Brisa.ini");
-    const auto device = resolvePort(p.value(QStringLiteral("port")), settings);
-    if (!device)
+    const auto choice = resolvePort(p.value(QStringLiteral("port")), settings);
+    if (!choice)
         return usage(QStringLiteral("Puerto no válido: \"%1\" (un dispositivo como /dev/ttyUSB0, "
                                     "o COM1 a COM16).")
                          .arg(p.value(QStringLiteral("port"))));
-    c.device = *device;
+    c.port = *choice;
     if (p.isSet(QStringLiteral("baud"))) {
         const auto baud = brisa::parseInteger(p.value(QStringLiteral("baud")));
         if (!baud || !QList<qint64>{1200, 2400, 4800, 9600, 19200}.contains(*baud))
@@ -116,7 +116,8 @@ int runCompile(const QCommandLineParser& p) {
         lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         print(text + lines);
     }
-    // The report says why the node cannot take the list; the exit status says that it can't.
+    // The report says why; stderr and the exit status say that the node cannot take the list.
+    if (refused) printError(QStringLiteral("El nodo no puede recibir esta lista de bloques."));
     return refused ? 1 : 0;
 }
 
@@ -177,9 +178,9 @@ int runProgram(const QCommandLineParser& p) {
     if (auto f = compile(app)) return fail(*f);
 
     ztklink::PortMap map;
-    map.set(1, link.device);
+    map.set(link.port.number, link.port.device);
     app.ZTK90->qtPort()->setPortMap(map);
-    (void)app.ZTK90->setCOMM(1);  // always within the driver's range
+    (void)app.ZTK90->setCOMM(link.port.number);  // always within the driver's range
 
     ProgressLine progress(int(
         brisa::compiler::sendingOrder(app.session.hardVer, app.session.softVer).size()));
