@@ -11,6 +11,10 @@
 #include "Session.h"
 #include "SettingsStore.h"
 #include "WindowHandlers.h"
+#include "Dispatch.h"
+#include "NodeRequests.h"
+#include "NodeType.h"
+#include "Programming.h"
 #include "form/MainForm.h"
 #include "exchange/BlockSelection.h"
 
@@ -41,6 +45,10 @@ public:
     ConfigFiles files;
     MainFormHandlers handlers;
     exchange::BlockSelection blocks;
+    exchange::NodeRequests requests{*ZTK90};
+    exchange::Programming programming{form, session, requests};
+    exchange::Dispatch dispatch{form, session, requests, programming};
+    exchange::NodeType nodeType{form, session, *ZTK90, handlers};
 
     // --- start-up and shutdown ---
     // The system's number conventions, asked once at start-up; tests give their own.

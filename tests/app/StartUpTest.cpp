@@ -53,7 +53,9 @@ TEST_F(StartUpTest, SavedPortIsSelectedShownAndGivenToTheDriverWithoutRewritingT
     EXPECT_EQ(app->form.cbPSerie.text(), QStringLiteral("COM3:"));
     EXPECT_EQ(app->form.lbPortPC.caption(), QStringLiteral("PC COM3:"));
     EXPECT_EQ(app->ZTK90->COMM(), 3);
-    EXPECT_EQ(app->ZTK90->Baudios(), 9600);
+    // The record keeps its speed; the driver ends at the speed the node type picks (4800).
+    EXPECT_EQ(app->session.config.baudios, 9600);
+    EXPECT_EQ(app->ZTK90->Baudios(), 4800);
     EXPECT_EQ(app->form.cbSoftVer.text(), QStringLiteral("1.10"));
     EXPECT_EQ(app->form.txtIP[0].text(), QStringLiteral("192"));
     // SoftVer is written back with the value it had: the file is byte for byte the same.

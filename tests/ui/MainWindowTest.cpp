@@ -78,6 +78,7 @@ TEST_F(MainWindowTest, ShowsTheStartedWindow) {
 }
 
 TEST_F(MainWindowTest, EnterInAnAddressFieldMovesTheFocusOn) {
+    app->form.opNodoEth.setValue(true);  // the address fields belong to the Ethernet node
     auto* tab1 = widget<QTabWidget>("Tab1");
     tab1->setCurrentIndex(2);
     auto* ip3 = widget<QLineEdit>("txtIP(3)");
@@ -88,6 +89,10 @@ TEST_F(MainWindowTest, EnterInAnAddressFieldMovesTheFocusOn) {
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowSavesTheSettings) {
+    // E-mail settings are open on an Ethernet node whose software has e-mail (1.11 to 1.20).
+    app->form.opNodoEth.setValue(true);
+    ASSERT_TRUE(app->form.cbSoftVer.setListIndex(15));
+    ASSERT_TRUE(app->form.frMail.enabled());
     auto* smtp = widget<QLineEdit>("txtSMTP");
     smtp->setText(QString());
     QTest::keyClicks(smtp, QStringLiteral("smtp.talvo.com"));

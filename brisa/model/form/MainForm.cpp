@@ -86,6 +86,7 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
              {&lbIpPort, "lbIpPort"},         {&lbDevice, "lbDevice"},
              {&cbDevices, "cbDevices"},       {&txtDevice, "txtDevice"},
              {&cmdDevices, "cmdDevices"},
+             {&lbStatus, "lbStatus"},
          })
         c->setObjectName(QLatin1String(n));
 

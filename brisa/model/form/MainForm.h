@@ -45,6 +45,7 @@ class MainForm : public QObject {
     CommandButton cmdEnd, cmdLoadPrg, cmdSavePrg;
     Label lbComNodo, lbTipoND, lbVerTipo;  // labels that act as links to pages
     MousePointer pointer;
+    Label lbStatus;  // the link driver's last error text, for the window's status bar
     // Where the focus should go (the widget binding follows it).
     void setFocus(Control& c) { emit focusRequested(&c); }
 

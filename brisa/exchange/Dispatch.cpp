@@ -1,0 +1,112 @@
+#include "Dispatch.h"
+
+#include "NodeConfig.h"
+#include "compiler/NodeInfo.h"
+
+namespace brisa::exchange {
+
+namespace {
+constexpr quint8 WriteReply = 10;
+constexpr quint8 ReadReply = 11;
+constexpr int SerialHandlerMaximum = 15;
+const QString kError = QStringLiteral("Error");
+}  // namespace
+
+Dispatch::Dispatch(form::MainForm& form, Session& session, NodeRequests& requests,
+                   Programming& programming, QObject* parent)
+    : QObject(parent),
+      form_(form),
+      session_(session),
+      requests_(requests),
+      programming_(programming) {
+    ztklink::CommZTK90* link = &requests.link();
+    using C = ztklink::CommZTK90;
+    connect(link, &C::RespuestaPLC, this, &Dispatch::RespuestaPLC);
+    connect(link, &C::ErrorComm, this, &Dispatch::ErrorComm);
+    connect(link, &C::RespuestaPLCNoRecibida, this, &Dispatch::RespuestaPLCNoRecibida);
+    connect(link, &C::PerroGuardian, this, &Dispatch::PerroGuardian);
+    connect(link, &C::NewByte, this, &Dispatch::NewByte);
+}
+
+void Dispatch::RespuestaPLC(quint8 /*id*/, quint8 block, quint8 command) {
+    // One handler per reply, also for a (never used) version between 2 and 3: two handlers
+    // would answer one reply with two requests.
+    if (session_.hardVer < 3)
+        RtaHV1(command, block);
+    else
+        RtaHV3(command, block);
+}
+
+void Dispatch::RtaHV1(quint8 command, quint8 block) {
+    form_.PgBar1.setMax(SerialHandlerMaximum);
+    handleReply(command, block);
+}
+
+void Dispatch::RtaHV3(quint8 command, quint8 block) { handleReply(command, block); }
+
+void Dispatch::handleReply(quint8 command, quint8 block) {
+    requests_.armWatchdog();
+    if (command == ReadReply)
+        readStep(block);
+    else if (command == WriteReply)
+        programming_.writeAcknowledged(block);
+}
+
+void Dispatch::readStep(int block) {
+    compiler::NodeData d{};
+    for (int i = 0; i < 16; ++i) d[i] = std::uint8_t(requests_.link().Dato(i).valueOr(0));
+    if (block == 0) {
+        const compiler::NodeInfo0 info =
+            compiler::decodeNodeBlock0(d, [](int code) { return NodeTypeShortName(code); });
+        form_.lbSoftwarever.setCaption(info.softwareVersion);
+        form_.lbModelo.setCaption(info.model);
+        form_.lbBlPri1.setCaption(info.priority1);
+        form_.lbBlPri2.setCaption(info.priority2);
+        form_.lbIP.setCaption(info.ip);
+        form_.lbMsk.setCaption(info.mask);
+        requests_.read(1);
+    } else if (block == 1) {
+        const compiler::NodeInfo1 info = compiler::decodeNodeBlock1(d);
+        form_.lbIpPort.setCaption(info.tcpPort);
+        form_.lbBaud232.setCaption(info.baud232);
+        form_.lbBaud485.setCaption(info.baud485);
+        form_.lbBloquesEnNodo.setCaption(info.blocksInNode);
+        form_.lbId232.setCaption(info.id232);
+        form_.lbId485.setCaption(info.id485);
+        form_.lbPortPLC.setCaption(info.plcPort);
+        form_.pointer.setBusy(false);
+        emit queryCompleted();
+    }
+    // Blocks 100 to 115 belong to the read-back; any other block is no reply we wait for.
+}
+
+void Dispatch::ErrorComm(qint32 number, const QString& text) {
+    // The driver warns about blocks outside its own range even though it sends them; the node
+    // takes the ones we send on purpose, and the exchange goes on.
+    if (requests_.isExpectedRangeWarning(number, text)) return;
+    form_.pointer.setBusy(false);
+    form_.lbModelo.setCaption(kError);
+    form_.lbStatus.setCaption(text);
+    emit failed(text);
+}
+
+void Dispatch::RespuestaPLCNoRecibida(quint8 /*id*/, quint8 block) {
+    form_.pointer.setBusy(false);
+    const QString text = QStringLiteral("Error BL %1").arg(block);
+    form_.lbProgramado.setCaption(text);
+    emit failed(text);
+}
+
+void Dispatch::PerroGuardian() {
+    form_.pointer.setBusy(false);
+    form_.lbProgramado.setCaption(kError);
+    form_.lbModelo.setCaption(kError);
+    emit failed(kError);
+}
+
+void Dispatch::NewByte(quint8 byte) {
+    const QString entry = QStringLiteral("%1").arg(byte, 3, 10, QLatin1Char('0'));
+    if (form_.lstInspec.find(entry) < 0) form_.lstInspec.addItem(entry);
+}
+
+}  // namespace brisa::exchange

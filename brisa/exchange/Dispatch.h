@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "NodeRequests.h"
+#include "Programming.h"
+#include "Session.h"
+#include "form/MainForm.h"
+
+namespace brisa::exchange {
+
+// The main window's handlers of the link control's events. A reply goes to the handler of
+// the node's hardware version, which recognises the exchange by the command and block alone;
+// failures only put their texts on the window.
+class Dispatch : public QObject {
+    Q_OBJECT
+  public:
+    Dispatch(form::MainForm& form, Session& session, NodeRequests& requests,
+             Programming& programming, QObject* parent = nullptr);
+
+    void RespuestaPLC(quint8 id, quint8 block, quint8 command);
+    void ErrorComm(qint32 number, const QString& text);
+    void RespuestaPLCNoRecibida(quint8 id, quint8 block);
+    void PerroGuardian();
+    void NewByte(quint8 byte);
+
+    // The reply handlers: RS-232/485 nodes and Ethernet nodes.
+    void RtaHV1(quint8 command, quint8 block);
+    void RtaHV3(quint8 command, quint8 block);
+
+  signals:
+    // A link failure was shown: the text the window put up ("Error", "Error BL 7", or the
+    // driver's own text for an error it reported).
+    void failed(const QString& text);
+    // The node query's second block was shown.
+    void queryCompleted();
+
+  private:
+    void handleReply(quint8 command, quint8 block);
+    void readStep(int block);
+
+    form::MainForm& form_;
+    Session& session_;
+    NodeRequests& requests_;
+    Programming& programming_;
+};
+
+}  // namespace brisa::exchange

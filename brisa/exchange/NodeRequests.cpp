@@ -1,0 +1,48 @@
+#include "NodeRequests.h"
+
+namespace brisa::exchange {
+
+namespace {
+// The driver's text for a block number outside its range check (its error number 6).
+const QString kBlockRangeWarning = QStringLiteral("El Bloque está fuera del rango 0 - 37; 256 - 511");
+constexpr int ModeSwitchBlock = 240;
+
+// Marks the block being requested for as long as the driver's call lasts: the driver raises
+// its warnings synchronously, inside the call.
+class Sending {
+  public:
+    Sending(int& slot, int block) : slot_(slot) { slot_ = block; }
+    ~Sending() { slot_ = -1; }
+    Sending(const Sending&) = delete;
+    Sending& operator=(const Sending&) = delete;
+
+  private:
+    int& slot_;
+};
+}  // namespace
+
+void NodeRequests::armWatchdog() {
+    link_.setWatchDogAuto(false);
+    (void)link_.setWatchDogTime(ReplyWatchdogMs);  // within the driver's range: never refused
+}
+
+void NodeRequests::write(int block, const compiler::TxArea& data) {
+    for (int i = 0; i < 16; ++i) (void)link_.setDato(i, data[i]);  // bytes: never refused
+    Sending mark(sending_, block);
+    link_.EnviarPLC(NodeId, block);
+}
+
+void NodeRequests::read(int block) {
+    Sending mark(sending_, block);
+    link_.RecibirPLC(NodeId, block);
+}
+
+bool NodeRequests::nodeTakesBlock(int block) {
+    return (block >= 38 && block <= compiler::LastStreamBlock) || block == ModeSwitchBlock;
+}
+
+bool NodeRequests::isExpectedRangeWarning(int number, const QString& text) const {
+    return number == ztklink::ErrArgument && text == kBlockRangeWarning && nodeTakesBlock(sending_);
+}
+
+}  // namespace brisa::exchange

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <optional>
+
+#include "NodeRequests.h"
+#include "Session.h"
+#include "compiler/Image.h"
+#include "form/MainForm.h"
+
+namespace brisa::exchange {
+
+// "Programar": writes the configuration image into the node, one block per acknowledgement.
+// Each block is built from the window as it is when the node acknowledged the previous one;
+// the e-mail text stream is taken once, when block 30 is acknowledged, and kept for the run.
+class Programming : public QObject {
+    Q_OBJECT
+  public:
+    Programming(form::MainForm& form, Session& session, NodeRequests& requests,
+                QObject* parent = nullptr);
+
+    // Starts (or starts over): busy pointer, "...", the bar, then header block 5. Pressing
+    // "&Programar " runs it.
+    void cmdProgramar_Click();
+    // The node acknowledged the write of `block`: sends the next block or completes. False
+    // when the acknowledgement belongs to no step (nothing changes then).
+    bool writeAcknowledged(int block);
+
+  signals:
+    void blockSent(int block);
+    // "Programado" or "Programado!" is shown.
+    void completed(const QString& status);
+
+  private:
+    void send(int block, const compiler::ImageSnapshot& snapshot);
+
+    form::MainForm& form_;
+    Session& session_;
+    NodeRequests& requests_;
+    // The bytes already in the control's transmit area, which a block leaves as they are
+    // where it assigns nothing.
+    compiler::TxArea tx_{};
+    std::optional<compiler::TextStream> stream_;
+};
+
+}  // namespace brisa::exchange

@@ -1,0 +1,190 @@
+// brisa-cli as a process: each subcommand end to end, failures of the node, bad usage.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "QtPrinters.h"
+#include "SimProcess.h"
+#include "Wait.h"
+
+namespace {
+
+const QString kData = QStringLiteral(TEST_DATA_DIR);
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs brisa-cli to its end without blocking the event loop the simulator needs.
+CliRun brisaCli(const QStringList& args, int timeoutMs = 20000) {
+    QProcess p;
+    p.start(QStringLiteral(BRISA_CLI_PATH), args);
+    testsupport::waitUntil([&] { return p.state() == QProcess::NotRunning; }, timeoutMs);
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished(3000);
+        return {};
+    }
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString data(const char* name) { return kData + QLatin1Char('/') + QLatin1String(name); }
+
+TEST(BrisaCli, CompilePrintsTheScanListAndTheReport) {
+    const CliRun text = brisaCli({"compile", data("serial.nod")});
+    EXPECT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_EQ(text.out, QStringLiteral("005 010 011 005 012 020 005 021\n"
+                                       "Recorrido total bloques: 8\n"
+                                       "Tiempo estimado de scan: 0.8 seg.\n"
+                                       "Bloques con prioridad: 1\n"));
+
+    const CliRun json = brisaCli({"compile", data("serial.nod"), "--json"});
+    EXPECT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(o.value("scan").toArray().size(), 8);
+    EXPECT_EQ(o.value("scan").toArray().first().toString(), QStringLiteral("005"));
+    EXPECT_TRUE(o.value("report").toString().startsWith("Recorrido total bloques: 8\r\n"));
+}
+
+TEST(BrisaCli, ImagePrintsEveryBlockInSendingOrder) {
+    const CliRun serial = brisaCli({"image", data("serial.nod")});
+    ASSERT_EQ(serial.exitCode, 0) << serial.err.toStdString();
+    const QStringList lines = serial.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 14);  // the file's software version 2.00
+    EXPECT_EQ(lines[0], QStringLiteral("005: 05 00 FF FF 05 02 C0 12 00 4B 00 00 00 08 00 00"));
+    EXPECT_EQ(lines[1], QStringLiteral("001: 05 0A 0B 05 0C 14 05 15 00 00 00 00 00 00 00 00"));
+    EXPECT_EQ(lines[5], QStringLiteral("006: C0 A8 01 0A FF FF FF 00 01 F6 00 00 00 00 00 00"));
+
+    const CliRun eth = brisaCli({"image", data("ethernet.nod"), "--node", "eth", "--sw", "1.15",
+                              "--tcp-port", "502"});
+    ASSERT_EQ(eth.exitCode, 0) << eth.err.toStdString();
+    const QStringList e = eth.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(e.size(), 138);
+    EXPECT_EQ(e[5], QStringLiteral("006: 0A 00 00 07 FF FF 00 00 01 F6 00 00 00 00 00 00"));
+    EXPECT_EQ(e[6], QStringLiteral("030: 0A 00 00 07 FF FF 00 00 01 F6 00 00 00 00 00 00"));
+    EXPECT_EQ(e[9], QStringLiteral("033: 9C 40 00 01 00 00 00 00 00 00 02 01 01 01 01 02"));
+    EXPECT_TRUE(e[137].startsWith("161: ") && e[137].endsWith(" 04 05 06 07"));
+
+    const CliRun sw100 = brisaCli({"image", data("serial.nod"), "--sw", "1.00"});
+    EXPECT_EQ(sw100.out.split('\n', Qt::SkipEmptyParts).size(), 6);
+}
+
+class ProgramCli : public ::testing::Test {
+  protected:
+    void SetUp() override {}
+    bool startSim(const QStringList& args = {}) {
+        return sim.start(args + QStringList{"--log", sim.pathInFolder("log")});
+    }
+    int writesLogged() {
+        QFile log(sim.pathInFolder("log"));
+        if (!log.open(QIODevice::ReadOnly)) return 0;
+        int n = 0;
+        for (const QByteArray& line : log.readAll().split('\n'))
+            if (line.startsWith("< ") && line.split(' ').value(3) == "0A") ++n;
+        return n;
+    }
+    simtest::SimProcess sim;
+};
+
+TEST_F(ProgramCli, ProgramsBothNodeTypes) {
+    ASSERT_TRUE(startSim());
+    const CliRun eth = brisaCli({"program", data("ethernet.nod"), "--node", "eth", "--sw", "1.15",
+                              "--port", sim.link()});
+    EXPECT_EQ(eth.exitCode, 0) << eth.err.toStdString();
+    EXPECT_EQ(eth.out, QStringLiteral("Programado!\n"));
+    EXPECT_EQ(writesLogged(), 138);
+
+    const CliRun serial = brisaCli({"program", data("serial.nod"), "--sw", "1.00", "--port",
+                                 sim.link(), "--baud", "9600", "--plc-port", "A"});
+    EXPECT_EQ(serial.exitCode, 0) << serial.err.toStdString();
+    EXPECT_EQ(serial.out, QStringLiteral("Programado\n"));
+    EXPECT_EQ(writesLogged(), 138 + 6);
+}
+
+struct FaultCase {
+    const char* name;
+    QStringList simArgs;
+    QString message;
+};
+
+class ProgramFaults : public ProgramCli, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(ProgramFaults, EndWithExitOneAndTheWindowsText) {
+    ASSERT_TRUE(startSim(GetParam().simArgs));
+    const CliRun r = brisaCli({"program", data("serial.nod"), "--port", sim.link()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(GetParam().message)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ProgramFaults,
+    ::testing::Values(FaultCase{"Drop", {"--drop", "7"}, "Error: el nodo no respondió"},
+                      FaultCase{"Partial", {"--partial", "8"}, "Error BL 8"},
+                      FaultCase{"Corrupt", {"--corrupt", "3"}, "Error: "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct UsageCase {
+    const char* name;
+    QStringList args;
+    int exitCode;
+    QString message;
+};
+
+class BadUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(BadUsage, IsRefusedWithAClearMessageAndNothingWritten) {
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("serial.nod");
+    ASSERT_TRUE(QFile::copy(data("serial.nod"), copy));
+    const QString settings = QFileInfo(QStringLiteral(BRISA_CLI_PATH)).dir().filePath("Brisa.ini");
+    const bool hadSettings = QFile::exists(settings);
+    QStringList args = GetParam().args;
+    args.replaceInStrings("FILE", copy);
+    args.replaceInStrings("MISSING", dir.filePath("no-existe.nod"));
+    args.replaceInStrings("FOLDER", dir.path());
+
+    const CliRun r = brisaCli(args);
+    EXPECT_EQ(r.exitCode, GetParam().exitCode) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(GetParam().message)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"serial.nod"});
+    EXPECT_EQ(QFile::exists(settings), hadSettings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadUsage,
+    ::testing::Values(
+        UsageCase{"NoArguments", {}, 2, "Uso:"},
+        UsageCase{"UnknownSubcommand", {"burn", "FILE"}, 2, "Orden desconocida"},
+        UsageCase{"UnknownOption", {"image", "FILE", "--fast"}, 2, "fast"},
+        UsageCase{"OptionOfAnotherSubcommand", {"compile", "FILE", "--node", "eth"}, 2, "node"},
+        UsageCase{"NoFile", {"image"}, 2, "Falta el archivo"},
+        UsageCase{"MissingFile", {"compile", "MISSING"}, 1, "No existe el archivo"},
+        UsageCase{"FolderForFile", {"image", "FOLDER"}, 1, "No se puede leer el archivo"},
+        UsageCase{"BadNode", {"image", "FILE", "--node", "485"}, 2, "Tipo de nodo no válido"},
+        UsageCase{"BadSoftwareVersion", {"image", "FILE", "--sw", "3.00"}, 2, "Versión de software"},
+        UsageCase{"HighMemoryOnEthernet", {"image", "FILE", "--node", "eth", "--memh"}, 2,
+                  "memoria alta"},
+        UsageCase{"BadTcpPort", {"image", "FILE", "--tcp-port", "70000"}, 2, "Puerto TCP"},
+        UsageCase{"NoPort", {"program", "FILE"}, 2, "Falta --port"},
+        UsageCase{"BadPort", {"program", "FILE", "--port", "COM99"}, 2, "Puerto no válido"},
+        UsageCase{"BadBaud", {"program", "FILE", "--port", "/dev/null", "--baud", "300"}, 2,
+                  "Velocidad no válida"},
+        UsageCase{"BadPlcPort", {"program", "FILE", "--port", "/dev/null", "--plc-port", "C"}, 2,
+                  "Puerto del PLC"},
+        UsageCase{"PortThatDoesNotExist", {"program", "FILE", "--port", "FOLDER/ttyNADA"}, 1,
+                  "Error: "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,92 @@
+// The node type options, the software version and the adaptation of the window to them.
+#include <QFile>
+
+#include "ExchangeFixture.h"
+#include "NodeConfig.h"
+#include "NodeType.h"
+
+using namespace brisa;
+
+namespace {
+
+TEST_F(ExchangeFixture, NodeTypeOptionsSetTheirFramesMenusAndHardwareVersion) {
+    form.frMail.setEnabled(true);
+    chooseNode(true, QStringLiteral("1.50"));
+    EXPECT_FALSE(form.fr485.enabled());
+    EXPECT_FALSE(form.opPortPLC[0].enabled());
+    EXPECT_TRUE(form.opPortPLC[1].value());
+    EXPECT_TRUE(form.frEth.enabled());
+    EXPECT_FALSE(form.mnMemH.enabled());
+    EXPECT_FALSE(form.nmRecupProg.enabled());
+    EXPECT_TRUE(form.cmdCompilar.enabled());
+    EXPECT_EQ(app.session.hardVer, 4.0f);
+
+    chooseNode(false, QStringLiteral("1.50"));
+    EXPECT_TRUE(form.fr485.enabled());
+    EXPECT_TRUE(form.opPortPLC[0].enabled());
+    EXPECT_TRUE(form.opPortPLC[1].value());  // enabled again, not selected
+    EXPECT_FALSE(form.frEth.enabled());
+    EXPECT_FALSE(form.frMail.enabled());
+    EXPECT_TRUE(form.mnMemH.enabled());
+    EXPECT_TRUE(form.nmRecupProg.enabled());
+    EXPECT_EQ(app.session.hardVer, 1.0f);
+}
+
+struct AdaptCase {
+    bool ethernet;
+    const char* softVer;
+    bool highMemoryMenu;
+    bool mail;
+    int baud;
+};
+
+class Adaptation : public ExchangeFixture, public ::testing::WithParamInterface<AdaptCase> {};
+
+TEST_P(Adaptation, FollowsTheNodeTypeAndSoftwareVersion) {
+    const AdaptCase c = GetParam();
+    form.mnMemH.setChecked(true);
+    chooseNode(c.ethernet, QLatin1String(c.softVer));
+    if (!c.ethernet) {
+        EXPECT_EQ(form.mnMemH.enabled(), c.highMemoryMenu);
+        EXPECT_EQ(form.mnMemH.checked(), c.highMemoryMenu);  // kept where the version allows it
+    }
+    if (c.ethernet) {
+        EXPECT_EQ(form.frMail.enabled(), c.mail);
+    }
+    EXPECT_EQ(form.cbBaudios.text(), QString::number(c.baud));
+    EXPECT_EQ(app.ZTK90->Baudios(), c.baud);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, Adaptation,
+                         ::testing::Values(AdaptCase{false, "1.05", false, false, 4800},
+                                           AdaptCase{false, "1.09", false, false, 4800},
+                                           AdaptCase{false, "1.10", true, false, 4800},
+                                           AdaptCase{false, "2.00", true, false, 4800},
+                                           AdaptCase{true, "1.10", false, false, 4800},
+                                           AdaptCase{true, "1.11", false, true, 9600},
+                                           AdaptCase{true, "1.15", false, true, 9600},
+                                           AdaptCase{true, "1.20", false, true, 9600},
+                                           AdaptCase{true, "1.25", false, false, 4800}));
+
+TEST_F(ExchangeFixture, DescriptionComesFromTheHardwareFileWhenItHasTheKey) {
+    chooseNode(true, QStringLiteral("1.50"));
+    EXPECT_EQ(form.lbAboutVer.caption(), StrHardVer(4.0f) + QStringLiteral("\r\n"));
+
+    const QString key = exchange::NodeType::descriptionKey(
+        4.0f, 1.5f, SettingsStore::regionalSettings().decimalSymbol);
+    QFile file(dir.filePath(QStringLiteral("Hardware.dsc")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Des]\r\n" + key.toLatin1() + "=Nodo Ethernet con correo\r\n");
+    file.close();
+    chooseNode(true, QStringLiteral("1.50"));
+    EXPECT_EQ(form.lbAboutVer.caption(),
+              StrHardVer(4.0f) + QStringLiteral("\r\nNodo Ethernet con correo"));
+}
+
+TEST(DescriptionKey, WholeHardwareVersionAndTwoDecimalsWithTheSystemsSeparator) {
+    EXPECT_EQ(exchange::NodeType::descriptionKey(1.0f, 1.5f, "."), QStringLiteral("1_1.50"));
+    EXPECT_EQ(exchange::NodeType::descriptionKey(4.0f, 1.2f, ","), QStringLiteral("4_1,20"));
+    EXPECT_EQ(exchange::NodeType::descriptionKey(4.0f, 1.15f, "."), QStringLiteral("4_1.15"));
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+// Programming the simulated node through a pseudo-terminal with the real serial port: the node
+// ends up holding exactly the image, and a node that stops answering can be programmed again.
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "App.h"
+#include "ExchangeFixture.h"
+#include "FormSnapshot.h"
+#include "QtSerialPort.h"
+#include "SimProcess.h"
+#include "Wait.h"
+#include "compiler/Image.h"
+
+using namespace brisa;
+
+namespace {
+
+class ProgramOnSim : public ::testing::Test {
+  protected:
+    void startSim(const QStringList& args) {
+        ASSERT_TRUE(sim.start(args + QStringList{"--log", sim.pathInFolder("log")}))
+            << sim.standardError().constData();
+        app.session.appFolder = sim.pathInFolder(QString());
+        app.handlers.FillPortLists();
+        app.handlers.cbMinutosPopStartUp();
+        app.handlers.FillSoftVerList();
+        ztklink::PortMap map;
+        map.set(1, sim.link());
+        app.ZTK90->qtPort()->setPortMap(map);
+        (void)app.ZTK90->setCOMM(1);
+        app.ZTK90->setPuertoPLC(ztklink::B);
+    }
+    void chooseNode(bool ethernet, const QString& softVer) {
+        form.cbSoftVer.setListIndex(form.cbSoftVer.find(softVer));
+        (ethernet ? form.opNodoEth : form.opNodo232x485).setValue(true);
+        form.cbId232.setListIndex(1);
+        form.cbId485.setListIndex(1);
+        form.cbBaudios232.setListIndex(3);
+        form.cbBaudios485.setListIndex(5);
+        for (const char* b : {"005", "010", "011", "005", "012"})
+            form.lstCompilado.addItem(QLatin1String(b));
+        form.txtPri[0].setText(QStringLiteral("005"));
+        form.txtDestinatario[2].setText(QStringLiteral("señal@ejemplo.com"));
+        form.cmdProgramar.setVisible(true);  // compiled
+    }
+    // Presses "&Programar " and waits for the pointer to come back; the status shown.
+    QString program() {
+        form.cmdProgramar.press();
+        testsupport::waitUntil([&] { return !form.pointer.busy(); }, 10000);
+        return form.lbProgramado.caption();
+    }
+    // The write frames the node took in, as its log has them.
+    QList<QByteArray> writesReceived() {
+        QFile log(sim.pathInFolder("log"));
+        if (!log.open(QIODevice::ReadOnly)) return {};
+        QList<QByteArray> frames;
+        for (const QByteArray& line : log.readAll().split('\n')) {
+            if (!line.startsWith('<')) continue;
+            const QByteArray frame = QByteArray::fromHex(line.split(' ').mid(2).join());
+            if (frame.size() == 20 && frame[1] == 0x0A) frames << frame;
+        }
+        return frames;
+    }
+
+    simtest::SimProcess sim;
+    SilentPresenter messages;
+    App app{messages};
+    form::MainForm& form = app.form;
+};
+
+struct SimCase {
+    const char* name;
+    bool ethernet;
+    const char* softVer;
+    const char* completion;
+};
+
+class ProgramsTheNode : public ProgramOnSim, public ::testing::WithParamInterface<SimCase> {};
+
+TEST_P(ProgramsTheNode, NodeHoldsExactlyTheImage) {
+    const SimCase c = GetParam();
+    startSim({});
+    chooseNode(c.ethernet, QLatin1String(c.softVer));
+    EXPECT_EQ(program(), QLatin1String(c.completion));
+    EXPECT_NE(form.lbModelo.caption(), QStringLiteral("Error"));
+
+    const auto image = compiler::buildImage(app.session.hardVer, app.session.softVer,
+                                            exchange::imageSnapshot(form));
+    const QList<QByteArray> frames = writesReceived();
+    ASSERT_EQ(frames.size(), image.size());
+    for (qsizetype i = 0; i < image.size(); ++i) {
+        EXPECT_EQ(quint8(frames[i][2]), image[i].block);
+        EXPECT_EQ(frames[i].mid(3, 16),
+                  QByteArray(reinterpret_cast<const char*>(image[i].bytes.data()), 16));
+    }
+    // Written out by hand: the header, and the network block (mask 255.255.255.0, port 502).
+    EXPECT_EQ(frames[0].mid(3, 16).toHex(), QByteArray("0500ffff0202c012004b010000050000"));
+    EXPECT_EQ(frames[5].mid(3, 16).toHex(), QByteArray("00000000ffffff0001f6000000000000"));
+    if (c.ethernet) {  // block 41: the end of destination 2 (empty), then "señal@ejempl"
+        EXPECT_EQ(quint8(frames[17][2]), 41);
+        EXPECT_EQ(frames[17].mid(3, 16).toHex(), QByteArray("000000007365f1616c40656a656d706c"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Nodes, ProgramsTheNode,
+                         ::testing::Values(SimCase{"Serial100", false, "1.00", "Programado"},
+                                           SimCase{"Serial200", false, "2.00", "Programado!"},
+                                           SimCase{"Ethernet115", true, "1.15", "Programado!"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProgramOnSim, ANodeThatStopsAnsweringHalfWayCanBeProgrammedAgain) {
+    // The node drops its 22nd reply: the 8th block of the second run.
+    startSim({"--drop", "22"});
+    chooseNode(false, QStringLiteral("2.00"));
+    EXPECT_EQ(program(), QStringLiteral("Programado!"));
+    EXPECT_EQ(program(), QStringLiteral("Error"));
+    EXPECT_EQ(form.lbModelo.caption(), QStringLiteral("Error"));
+    EXPECT_FALSE(form.pointer.busy());
+    EXPECT_EQ(program(), QStringLiteral("Programado!"));
+    EXPECT_EQ(writesReceived().size(), 14 + 8 + 14);
+}
+
+}  // namespace

@@ -1,0 +1,256 @@
+#include "Commands.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <unistd.h>
+
+#include "FormSnapshot.h"
+#include "Headless.h"
+#include "NumberText.h"
+#include "PortOption.h"
+#include "QtSerialPort.h"
+#include "compiler/Image.h"
+#include "compiler/ProgrammingSequence.h"
+
+namespace brisacli {
+
+namespace {
+
+void print(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+int fail(const Failure& f) {
+    printError(f.message);
+    return f.exitCode;
+}
+
+Failure usage(const QString& why) { return Failure{2, why}; }
+
+// The node-type options of the command line, checked before anything is loaded.
+std::optional<Failure> readNodeChoices(const QCommandLineParser& p, NodeChoices& c) {
+    if (p.isSet(QStringLiteral("node"))) {
+        const QString node = p.value(QStringLiteral("node")).toLower();
+        if (node != QLatin1String("232") && node != QLatin1String("eth"))
+            return usage(QStringLiteral("Tipo de nodo no válido: \"%1\" (232 o eth).")
+                             .arg(p.value(QStringLiteral("node"))));
+        c.ethernet = node == QLatin1String("eth");
+    }
+    if (p.isSet(QStringLiteral("sw"))) c.softVer = p.value(QStringLiteral("sw"));
+    c.highMemory = p.isSet(QStringLiteral("memh"));
+    if (p.isSet(QStringLiteral("tcp-port"))) {
+        const auto port = brisa::parseInteger(p.value(QStringLiteral("tcp-port")));
+        if (!port || *port < 0 || *port > 65535)
+            return usage(QStringLiteral("Puerto TCP no válido: \"%1\" (de 0 a 65535).")
+                             .arg(p.value(QStringLiteral("tcp-port"))));
+        c.tcpPort = int(*port);
+    }
+    return std::nullopt;
+}
+
+struct LinkChoices {
+    PortChoice port;
+    std::optional<int> baud;
+    ztklink::ModeloPuertoPLC plcPort = ztklink::B;
+};
+
+std::optional<Failure> readLinkChoices(const QCommandLineParser& p, LinkChoices& c) {
+    if (!p.isSet(QStringLiteral("port")))
+        return usage(QStringLiteral("Falta --port: el puerto serie del nodo."));
+    const QString settings = QCoreApplication::applicationDirPath() + QStringLiteral("/Brisa.ini");
+    const auto choice = resolvePort(p.value(QStringLiteral("port")), settings);
+    if (!choice)
+        return usage(QStringLiteral("Puerto no válido: \"%1\" (un dispositivo como /dev/ttyUSB0, "
+                                    "o COM1 a COM16).")
+                         .arg(p.value(QStringLiteral("port"))));
+    c.port = *choice;
+    if (p.isSet(QStringLiteral("baud"))) {
+        const auto baud = brisa::parseInteger(p.value(QStringLiteral("baud")));
+        if (!baud || !QList<qint64>{1200, 2400, 4800, 9600, 19200}.contains(*baud))
+            return usage(QStringLiteral("Velocidad no válida: \"%1\" (1200, 2400, 4800, 9600 o "
+                                        "19200).")
+                             .arg(p.value(QStringLiteral("baud"))));
+        c.baud = int(*baud);
+    }
+    if (p.isSet(QStringLiteral("plc-port"))) {
+        const QString port = p.value(QStringLiteral("plc-port")).toUpper();
+        if (port != QLatin1String("A") && port != QLatin1String("B"))
+            return usage(QStringLiteral("Puerto del PLC no válido: \"%1\" (A o B).")
+                             .arg(p.value(QStringLiteral("plc-port"))));
+        c.plcPort = port == QLatin1String("A") ? ztklink::A : ztklink::B;
+    }
+    return std::nullopt;
+}
+
+QString fileArgument(const QCommandLineParser& p) { return p.positionalArguments().value(0); }
+
+// Loads the file into a headless configurator and makes the user's choices on it.
+std::optional<Failure> prepare(brisa::App& app, const QString& file, const NodeChoices* choices) {
+    startHeadless(app);
+    if (auto f = loadProgram(app, file)) return f;
+    if (choices)
+        if (auto f = applyNodeChoices(app, *choices)) return f;
+    return std::nullopt;
+}
+
+int runCompile(const QCommandLineParser& p) {
+    StderrPresenter messages;
+    brisa::App app(messages);
+    if (auto f = prepare(app, fileArgument(p), nullptr)) return fail(*f);
+    const std::optional<Failure> refused = compile(app);
+    const QStringList scan = app.form.lstCompilado.items();
+    const QString report = app.form.lbCompilado.caption();
+    if (p.isSet(QStringLiteral("json"))) {
+        const QJsonObject o{{QStringLiteral("scan"), QJsonArray::fromStringList(scan)},
+                            {QStringLiteral("report"), report}};
+        print(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) +
+              QLatin1Char('\n'));
+    } else {
+        QString text = scan.join(QLatin1Char(' ')) + QLatin1Char('\n');
+        QString lines = report;
+        lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        print(text + lines);
+    }
+    // The report says why; stderr and the exit status say that the node cannot take the list.
+    if (refused) printError(QStringLiteral("El nodo no puede recibir esta lista de bloques."));
+    return refused ? 1 : 0;
+}
+
+int runImage(const QCommandLineParser& p) {
+    NodeChoices choices;
+    if (auto f = readNodeChoices(p, choices)) return fail(*f);
+    StderrPresenter messages;
+    brisa::App app(messages);
+    if (auto f = prepare(app, fileArgument(p), &choices)) return fail(*f);
+    if (auto f = compile(app)) return fail(*f);
+    const auto image = brisa::compiler::buildImage(app.session.hardVer, app.session.softVer,
+                                                   brisa::exchange::imageSnapshot(app.form));
+    QString out;
+    for (const brisa::compiler::ImageBlock& b : image) {
+        out += QStringLiteral("%1:").arg(b.block, 3, 10, QLatin1Char('0'));
+        for (std::uint8_t byte : b.bytes)
+            out += QStringLiteral(" %1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+        out += QLatin1Char('\n');
+    }
+    print(out);
+    return 0;
+}
+
+// The progress of a run on stderr, redrawn in place; only for a person at a terminal.
+class ProgressLine {
+  public:
+    explicit ProgressLine(int total) : total_(total), shown_(::isatty(STDERR_FILENO) == 1) {}
+    void blockSent(int block) {
+        ++sent_;
+        if (!shown_) return;
+        constexpr int Width = 30;
+        const int done = total_ > 0 ? sent_ * Width / total_ : 0;
+        std::fprintf(stderr, "\rProgramando [%s%s] %3d/%d bloque %03d", QByteArray(done, '#').constData(),
+                     QByteArray(Width - done, '.').constData(), sent_, total_, block);
+        std::fflush(stderr);
+    }
+    void end() {
+        if (shown_ && sent_ > 0) std::fputc('\n', stderr);
+    }
+
+  private:
+    int total_;
+    int sent_ = 0;
+    bool shown_;
+};
+
+int runProgram(const QCommandLineParser& p) {
+    NodeChoices choices;
+    LinkChoices link;
+    if (auto f = readNodeChoices(p, choices)) return fail(*f);
+    if (auto f = readLinkChoices(p, link)) return fail(*f);
+    StderrPresenter messages;
+    brisa::App app(messages);
+    if (auto f = prepare(app, fileArgument(p), &choices)) return fail(*f);
+    // The PC link speed is chosen last, as a user who sets it after the node type.
+    if (link.baud) app.form.cbBaudios.setListIndex(app.form.cbBaudios.find(QString::number(*link.baud)));
+    app.ZTK90->setPuertoPLC(link.plcPort);
+    if (auto f = compile(app)) return fail(*f);
+
+    ztklink::PortMap map;
+    map.set(link.port.number, link.port.device);
+    app.ZTK90->qtPort()->setPortMap(map);
+    (void)app.ZTK90->setCOMM(link.port.number);  // always within the driver's range
+
+    ProgressLine progress(int(
+        brisa::compiler::sendingOrder(app.session.hardVer, app.session.softVer).size()));
+    int status = -1;
+    QString failure;
+    QEventLoop loop;
+    QObject::connect(&app.programming, &brisa::exchange::Programming::blockSent,
+                     [&](int block) { progress.blockSent(block); });
+    QObject::connect(&app.programming, &brisa::exchange::Programming::completed, [&] {
+        status = 0;
+        loop.quit();
+    });
+    // Every request has its watchdog, so one of these two always comes.
+    QObject::connect(&app.dispatch, &brisa::exchange::Dispatch::failed, [&](const QString& text) {
+        if (status >= 0) return;
+        status = 1;
+        failure = text;
+        loop.quit();
+    });
+    app.form.cmdProgramar.press();
+    if (status < 0) loop.exec();
+    progress.end();
+    if (status != 0) {
+        QString text;
+        if (failure == QLatin1String("Error"))
+            text = QStringLiteral("Error: el nodo no respondió a tiempo (¿está conectado y en "
+                                  "\"Modo prog\"?).");
+        else if (failure.startsWith(QLatin1String("Error BL")))
+            text = failure + QStringLiteral(": respuesta incompleta del nodo.");
+        else
+            text = QStringLiteral("Error: ") + failure;
+        return fail(Failure{1, text});
+    }
+    print(app.form.lbProgramado.caption() + QLatin1Char('\n'));
+    return 0;
+}
+
+}  // namespace
+
+const QList<Subcommand>& subcommands() {
+    static const QList<Subcommand> all{
+        {QStringLiteral("compile"), QStringLiteral("compile ARCHIVO.nod [--json]"), JsonOption,
+         runCompile},
+        {QStringLiteral("image"),
+         QStringLiteral("image ARCHIVO.nod [--node 232|eth] [--sw X.XX] [--memh] [--tcp-port N]"),
+         NodeOptions, runImage},
+        {QStringLiteral("program"),
+         QStringLiteral("program ARCHIVO.nod --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B]\n"
+                        "          [--node 232|eth] [--sw X.XX] [--memh] [--tcp-port N]"),
+         NodeOptions | LinkOptions, runProgram},
+    };
+    return all;
+}
+
+QString usageText() {
+    QString text = QStringLiteral("Uso:\n");
+    for (const Subcommand& c : subcommands()) text += QStringLiteral("  brisa-cli ") + c.synopsis + QLatin1Char('\n');
+    text += QStringLiteral(
+        "\nOpciones:\n"
+        "  --port P       puerto serie: un dispositivo (/dev/ttyUSB0), o COMn / n según la\n"
+        "                 sección Puertos de Brisa.ini junto al programa\n"
+        "  --baud N       velocidad del enlace con el nodo (1200 a 19200)\n"
+        "  --plc-port A|B entramado del enlace: A = 8E2, B = 8N1 (B si no se indica)\n"
+        "  --node 232|eth tipo de nodo (232 si no se indica)\n"
+        "  --sw X.XX      versión de software del nodo (la del archivo si no se indica)\n"
+        "  --memh         activar memoria alta\n"
+        "  --tcp-port N   puerto TCP del nodo Ethernet\n"
+        "  --json         salida en JSON\n"
+        "\nSalida: 0 bien, 1 falla (mensaje en stderr), 2 uso incorrecto.\n");
+    return text;
+}
+
+}  // namespace brisacli
