@@ -41,9 +41,10 @@ App::App(MessagePresenter& messages_, Options options, QObject* parent)
         shutDown();
         emit quitRequested();
     });
-    // The PC link speed goes to the driver only; the record keeps its own.
-    connect(&form.cbBaudios, &form::ListControl::click, this, [this] {
-        if (const auto speed = parseInteger(form.cbBaudios.text())) (void)ZTK90->setBaudios(int(*speed));
+    // A node that cannot take high memory loses it, as switching it off by hand would.
+    connect(&nodeType, &exchange::NodeType::removeHighMemoryRequested, this, [this] {
+        blocks.RemoveMemH();
+        session.memH = false;
     });
     connect(&windowHandlers, &WindowHandlers::webSiteRequested, this,
             [](const QString& url) { SettingsStore::openWebAddress(url); });

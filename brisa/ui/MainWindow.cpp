@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include <QStatusBar>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -126,6 +128,12 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     bottom->addWidget(make<QPushButton>(f_.cmdEnd));
     v->addLayout(bottom);
     setCentralWidget(central);
+
+    // The driver's own words for the last link failure ("permiso denegado", "no existe"),
+    // where "Error" alone would not tell the technician what to fix.
+    auto* status = make<QLabel>(f_.lbStatus);
+    status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(status, 1);
 
     buildMenus();
     binding_.bind(f_.pointer);

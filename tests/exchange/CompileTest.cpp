@@ -158,3 +158,25 @@ TEST(Compilar, TheAppsControlsDriveTheBlockSelection) {
     app.form.mnMemH.choose();
     EXPECT_TRUE(app.session.memH);
 }
+
+// A software version without high memory takes it away everywhere: menu, flag and lists.
+TEST(Compilar, NodeWithoutHighMemoryLosesItsHighBlocks) {
+    NoMessages messages;
+    App app(messages);
+    app.handlers.FillPortLists();
+    app.handlers.FillSoftVerList();
+    app.form.opNodo232x485.setValue(true);
+    ASSERT_TRUE(app.form.cbSoftVer.setListIndex(50));  // 1.50 takes high memory
+    app.form.cmdRstProg.press();
+    ASSERT_TRUE(app.form.mnMemH.enabled());
+    app.form.mnMemH.choose();
+    app.form.lstBlockFree.setListIndex(app.form.lstBlockFree.find(QStringLiteral("200")));
+    app.form.cmdAdd.press();
+    ASSERT_EQ(app.form.lstUsed.items(), QStringList({"200"}));
+
+    ASSERT_TRUE(app.form.cbSoftVer.setListIndex(0));  // 1.00 does not
+    EXPECT_FALSE(app.form.mnMemH.checked());
+    EXPECT_FALSE(app.session.memH);
+    EXPECT_TRUE(app.form.lstUsed.items().isEmpty());
+    EXPECT_EQ(app.form.lstBlockFree.find(QStringLiteral("192")), -1);
+}

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -113,3 +115,10 @@ TEST_F(MainWindowTest, ChoosingAPortOnTheSeteosPageSavesAndShowsItsDevice) {
 }
 
 }  // namespace
+
+TEST_F(MainWindowTest, TheDriversErrorTextShowsInTheStatusBar) {
+    app->form.lbStatus.setCaption(QStringLiteral("No existe el puerto COM1 (dispositivo /dev/ttyS0)"));
+    auto* status = widget<QLabel>("lbStatus");
+    EXPECT_EQ(status->text(), QStringLiteral("No existe el puerto COM1 (dispositivo /dev/ttyS0)"));
+    EXPECT_TRUE(window.statusBar()->isAncestorOf(status));
+}

@@ -6,7 +6,6 @@
 
 #include "NumberText.h"
 #include "compiler/ProgrammingSequence.h"
-#include "compiler/ScanList.h"
 
 namespace brisacli {
 
@@ -66,28 +65,18 @@ std::optional<Failure> applyNodeChoices(brisa::App& app, const NodeChoices& c) {
         if (!f.mnMemH.enabled())
             return Failure{2, QStringLiteral("La memoria alta no está disponible para este tipo "
                                              "de nodo y versión de software.")};
-        if (!f.mnMemH.checked()) f.mnMemH.setChecked(true);
+        if (!f.mnMemH.checked()) f.mnMemH.choose();  // as the menu does: blocks 192..255 offered
     }
     if (c.tcpPort) f.txtPort.setText(QString::number(*c.tcpPort));
     return std::nullopt;
 }
 
 std::optional<Failure> compile(brisa::App& app) {
-    brisa::form::MainForm& f = app.form;
-    brisa::compiler::ScanInput in;
-    in.priority1 = f.txtPri[0].text();
-    in.priority2 = f.txtPri[1].text();
-    in.used = f.lstUsed.items();
-    in.highMemory = f.mnMemH.checked();
-    in.maxEntries = brisa::compiler::scanCapacity(app.session.hardVer, app.session.softVer);
-    const brisa::compiler::ScanResult r = brisa::compiler::armaRecorrido(in);
-    f.lstCompilado.clear();
-    for (const QString& entry : r.scan) f.lstCompilado.addItem(entry);
-    f.lbCompilado.setCaption(r.report);
-    f.cmdProgramar.setVisible(r.programmable);
-    if (!r.programmable)
+    // "&Compilar ", exactly as the window runs it.
+    app.blocks.cmdCompilar_Click();
+    if (!app.form.cmdProgramar.visible())
         return Failure{1, QStringLiteral("El nodo no puede recibir esta lista de bloques:\n") +
-                              r.report.trimmed()};
+                              app.form.lbCompilado.caption().trimmed()};
     return std::nullopt;
 }
 
