@@ -25,18 +25,18 @@ PreciseAlarm::~PreciseAlarm() {
 
 void PreciseAlarm::setDeadline(qint64 monotonicNs) {
     if (fd_ < 0) return;
-    itimerspec spec{};
+    itimerspec when{};
     // A zero time would disarm the timer: a deadline already past fires at once instead.
     if (monotonicNs <= 0) monotonicNs = 1;
-    spec.it_value.tv_sec = monotonicNs / 1'000'000'000;
-    spec.it_value.tv_nsec = monotonicNs % 1'000'000'000;
-    ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+    when.it_value.tv_sec = monotonicNs / 1'000'000'000;
+    when.it_value.tv_nsec = monotonicNs % 1'000'000'000;
+    ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &when, nullptr);
 }
 
 void PreciseAlarm::cancel() {
     if (fd_ < 0) return;
-    itimerspec spec{};
-    ::timerfd_settime(fd_, 0, &spec, nullptr);
+    itimerspec when{};
+    ::timerfd_settime(fd_, 0, &when, nullptr);
 }
 
 qint64 PreciseAlarm::monotonicNowNs() {
