@@ -419,8 +419,10 @@ QWidget* MainWindow::pagePrograma() {
     auto* report = make<QLabel>(f_.lbCompilado);
     report->setWordWrap(true);
     cg->addWidget(report, 2, 0, 1, 2);
-    cg->addWidget(make<QProgressBar>(f_.PgBar1), 3, 0, 1, 2);
-    cg->addWidget(make<QLabel>(f_.lbProgramado), 4, 0, 1, 2);
+    cg->addWidget(text(QStringLiteral("No olvide poner al NODO en \"Modo prog\" para programarlo")),
+                  3, 0, 1, 2);
+    cg->addWidget(make<QProgressBar>(f_.PgBar1), 4, 0, 1, 2);
+    cg->addWidget(make<QLabel>(f_.lbProgramado), 5, 0, 1, 2);
     cg->setRowStretch(1, 1);
 
     auto* h = new QHBoxLayout;
