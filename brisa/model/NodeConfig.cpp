@@ -1,5 +1,7 @@
 #include "NodeConfig.h"
 
+#include "compiler/Text.h"
+
 namespace brisa {
 
 QString allBlocksList() {
@@ -35,11 +37,11 @@ QString NodeTypeShortName(int code) {
     return QStringLiteral("Desconocido %1").arg(code);
 }
 
-qint16 BytesToWord(quint8 high, quint8 low) { return qint16(quint16((quint16(high) << 8) | low)); }
+qint16 BytesToWord(quint8 high, quint8 low) { return compiler::bytesToWord(high, low); }
 
 std::pair<quint8, quint8> WordToBytes(qint16 value) {
-    const auto u = quint16(value);
-    return {quint8(u & 0xFF), quint8(u >> 8)};
+    const auto bytes = compiler::wordToBytes(value);
+    return {bytes.low, bytes.high};
 }
 
 }  // namespace brisa
