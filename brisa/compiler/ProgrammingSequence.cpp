@@ -72,15 +72,24 @@ WriteStep writeStep(double hardwareVersion, double softwareVersion, int ackBlock
         setValue(p, c == Completion::Programado ? p.maximum : 0);
     };
 
-    if (isSerialNode(hardwareVersion)) {
-        setMaximum(p, SerialMaximum);
-        if (ackBlock >= 1 && ackBlock <= 3) {
+    const bool serial = isSerialNode(hardwareVersion);
+    if (serial) setMaximum(p, SerialMaximum);
+
+    // Header, scan-list blocks 1 to 4 and the network block: the same for every node.
+    if (ackBlock == HeaderBlock) {
+        send(1, 2);
+        return step;
+    }
+    if (ackBlock >= 1 && ackBlock <= 4) {
+        if (ackBlock < 4)
             send(ackBlock + 1, ackBlock + 2);
-        } else if (ackBlock == HeaderBlock) {
-            send(1, 2);
-        } else if (ackBlock == 4) {
+        else
             send(NetworkBlock, 6);
-        } else if (ackBlock == NetworkBlock) {
+        return step;
+    }
+
+    if (serial) {
+        if (ackBlock == NetworkBlock) {
             if (isSoftwareVersionOne(softwareVersion))
                 complete(Completion::Programado);
             else
@@ -93,13 +102,7 @@ WriteStep writeStep(double hardwareVersion, double softwareVersion, int ackBlock
         return step;
     }
 
-    if (ackBlock >= 1 && ackBlock <= 3) {
-        send(ackBlock + 1, ackBlock + 2);
-    } else if (ackBlock == HeaderBlock) {
-        send(1, 2);
-    } else if (ackBlock == 4) {
-        send(NetworkBlock, 6);
-    } else if (ackBlock == NetworkBlock) {
+    if (ackBlock == NetworkBlock) {
         if (hasMailData(hardwareVersion)) send(MailStartBlock, 7);
     } else if (ackBlock == MailStartBlock) {
         step.handled = true;

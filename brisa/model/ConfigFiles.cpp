@@ -277,8 +277,10 @@ QStringList ConfigFiles::fillWindow() {
     const NodeConfig c = session_.config;
     form::MainForm& f = form_;
     QStringList skipped;
+    // A position outside the list skips the field. -1 would mean "no selection", which no
+    // stored value stands for, so negative positions are skipped too.
     const auto select = [&skipped](form::ListControl& list, int position, const char* key) {
-        if (!list.setListIndex(position)) skipped << QLatin1String(key);
+        if (position < 0 || !list.setListIndex(position)) skipped << QLatin1String(key);
     };
 
     for (int i = 0; i < 4; ++i) {
@@ -287,20 +289,13 @@ QStringList ConfigFiles::fillWindow() {
         f.txtGW[i].setText(QString::number(c.gate[i]));
     }
     f.txtPort.setText(QString::number(c.tcpPort));
-    // -1 would mean "no selection", which no stored value stands for.
-    if (c.port < 1)
-        skipped << QStringLiteral("Port");
-    else
-        select(f.cbPSerie, c.port - 1, "Port");
+    select(f.cbPSerie, c.port - 1, "Port");
     f.txtAutPass.setText(c.pass);
     f.txtAutUser.setText(c.usser);
     f.txtPop.setText(c.pop);
     f.txtRemitente.setText(c.from);
     f.txtSMTP.setText(c.smtp);
-    if (c.minPop < 0)
-        skipped << QStringLiteral("MinPop");
-    else
-        select(f.cbMinutosPop, c.minPop, "MinPop");
+    select(f.cbMinutosPop, c.minPop, "MinPop");
     f.txtNodoPASS.setText(c.nodoPass);
     f.chkAutenticacion.setValue(c.autenticar);
     for (int n = 0; n < MailAccounts; ++n) {
@@ -330,28 +325,13 @@ QStringList ConfigFiles::fillWindow() {
     }
     f.txtPri[0].setText(c.blockF1);
     f.txtPri[1].setText(c.blockF2);
-    if (c.baud232 < 0)
-        skipped << QStringLiteral("Baud232");
-    else
-        select(f.cbBaudios232, c.baud232, "Baud232");
-    if (c.baud485 < 0)
-        skipped << QStringLiteral("Baud485");
-    else
-        select(f.cbBaudios485, c.baud485, "Baud485");
+    select(f.cbBaudios232, c.baud232, "Baud232");
+    select(f.cbBaudios485, c.baud485, "Baud485");
     f.opPortPLC[1].setValue(true);
     if (c.port232 != 0) f.opPortPLC[0].setValue(true);
-    if (c.id232 < 0)
-        skipped << QStringLiteral("Id232");
-    else
-        select(f.cbId232, c.id232, "Id232");
-    if (c.id485 < 0)
-        skipped << QStringLiteral("Id485");
-    else
-        select(f.cbId485, c.id485, "Id485");
-    if (c.softVer < 0)
-        skipped << QStringLiteral("SoftVer");
-    else
-        select(f.cbSoftVer, c.softVer, "SoftVer");
+    select(f.cbId232, c.id232, "Id232");
+    select(f.cbId485, c.id485, "Id485");
+    select(f.cbSoftVer, c.softVer, "SoftVer");
     return skipped;
 }
 
