@@ -37,10 +37,8 @@ App::App(MessagePresenter& messages_, Options options, QObject* parent)
       windowHandlers(form, handlers) {
     // The control as a host keeps it: loaded from an empty property store, its defaults.
     ZTK90->readProperties(ztklink::MemoryPropertyStore{});
-    connect(&form.cmdEnd, &form::Label::click, this, [this] {
-        shutDown();
-        emit quitRequested();
-    });
+    connect(&form.cmdEnd, &form::Label::click, this, &App::requestQuit);
+    connect(&exchange, &exchange::Exchange::runningChanged, this, &App::lockForExchange);
     // A node that cannot take high memory loses it, as switching it off by hand would.
     connect(&nodeType, &exchange::NodeType::removeHighMemoryRequested, this, [this] {
         blocks.RemoveMemH();
@@ -66,8 +64,6 @@ void App::CheckRegionalSettings() {
         problems += QStringLiteral("El agrupador de dígitos (separador de miles) no puede ser coma (,)\n");
     if (r.listSeparator != QLatin1String(","))
         problems += QStringLiteral("El separador de listas debe ser coma (,)\n");
-    if (r.decimalSymbol != QLatin1String("."))
-        problems += QStringLiteral("El símbolo decimal debe ser punto (.)\n");
     if (problems.isEmpty()) return;
     messages.information(QStringLiteral("Configuración sistema"),
                          QStringLiteral("La configuración regional de su sistema no es la apropiada.\n"
@@ -143,6 +139,38 @@ void App::startUp(const QString& appFolder) {
     form.lbVersion.setCaption(QStringLiteral("Programador de nodos TALVO   ver. ") + versionText());
     form.opNodo232x485.setValue(true);
     session.loading = false;
+}
+
+void App::lockForExchange(bool running) {
+    if (!running) {
+        for (const auto& [control, enabled] : std::as_const(locked_)) control->setEnabled(enabled);
+        locked_.clear();
+        return;
+    }
+    if (!locked_.isEmpty()) return;
+    form::MainForm& f = form;
+    for (form::Control* c : std::initializer_list<form::Control*>{
+             // another exchange
+             &f.cmdProgramar, &f.cmdQuery, &f.nmRecupProg, &f.cmdNodoInsp, &f.cmdNodoNorm,
+             // what the next blocks are built from: the compiled list and the node type
+             &f.cmdCompilar, &f.cmdLoadPrg, &f.mnCargarArchivo, &f.opNodo232x485, &f.opNodoEth,
+             &f.cbSoftVer, &f.mnMemH, &f.cmdAdd, &f.cmdQuita, &f.cmdAddPri1, &f.cmdAddPri2,
+             &f.cmdRemovePri1, &f.cmdRemovePri2, &f.cmdRstProg, &f.cmdAPrg}) {
+        locked_.append({c, c->enabled()});
+        c->setEnabled(false);
+    }
+}
+
+bool App::mayEnd() {
+    if (shutDown_ || !exchange.running()) return true;
+    return messages.question(QStringLiteral("Terminar"),
+                             QStringLiteral("Hay una programación en curso. ¿Terminar de todos modos?"));
+}
+
+void App::requestQuit() {
+    if (!mayEnd()) return;
+    shutDown();
+    emit quitRequested();
 }
 
 void App::shutDown() {

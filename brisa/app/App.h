@@ -46,8 +46,9 @@ public:
     MainFormHandlers handlers;
     exchange::BlockSelection blocks;
     exchange::NodeRequests requests{*ZTK90};
-    exchange::Programming programming{form, session, requests};
-    exchange::Dispatch dispatch{form, session, requests, programming};
+    exchange::Exchange exchange;
+    exchange::Programming programming{form, session, requests, exchange};
+    exchange::Dispatch dispatch{form, session, requests, programming, exchange};
     exchange::NodeType nodeType{form, session, *ZTK90, handlers};
 
     // --- start-up and shutdown ---
@@ -63,6 +64,11 @@ public:
     void startUp(const QString& appFolder = QString());
     // Saves the window into the settings file, once; never refuses to end.
     void shutDown();
+    // Whether the program may end now: always, unless an exchange with the node runs and the
+    // user, asked, says no.
+    bool mayEnd();
+    // "Terminar": asks while an exchange runs, then saves and asks the host to quit.
+    void requestQuit();
     // Whether the program's own components answer (there is nothing to register here).
     bool componentsAnswer();
     // Warns when the system's number conventions would garble the program's numbers.
@@ -77,6 +83,10 @@ public:
     void quitRequested();
 
   private:
+    // While an exchange runs, the controls that would start another one or change what is
+    // being sent are disabled; they get their own state back when it ends.
+    void lockForExchange(bool running);
+    QList<QPair<form::Control*, bool>> locked_;
     bool shutDown_ = false;
 };
 

@@ -16,6 +16,10 @@ QString scanTimeText(int total, const QString& decimalSeparator) {
     return text;
 }
 
+QString capacityExceededLine(int maxEntries) {
+    return QStringLiteral("El recorrido supera el máximo de %1 bloques del nodo").arg(maxEntries);
+}
+
 ScanResult armaRecorrido(const ScanInput& in) {
     ScanResult r;
     const bool pri1 = !isBlank(in.priority1);
@@ -62,9 +66,12 @@ ScanResult armaRecorrido(const ScanInput& in) {
     t += QStringLiteral("Bloques con prioridad: ") + QString::number(r.priorities) + CrLf;
     if (r.scan.size() > in.maxEntries) {
         // The node keeps only the first maxEntries while its header would claim them all.
-        t += QStringLiteral("El recorrido supera el máximo de %1 bloques del nodo")
-                 .arg(in.maxEntries) +
-             CrLf;
+        t += capacityExceededLine(in.maxEntries) + CrLf;
+        r.programmable = false;
+    }
+    // An empty field would go out as zeros and the node would take it without a word.
+    for (const QString& field : in.missingFields) {
+        t += QStringLiteral("Falta el valor de ") + field + CrLf;
         r.programmable = false;
     }
     return r;

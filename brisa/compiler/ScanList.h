@@ -13,6 +13,9 @@ struct ScanInput {
     bool highMemory = false;
     QString decimalSeparator = QStringLiteral(".");  // the user's locale, for the scan time
     int maxEntries = 192;  // what the chosen node takes: scanCapacity() of the sequence
+    // Names of the fields the node needs that are empty ("Dirección IP"): each is reported
+    // and the list is not programmable.
+    QStringList missingFields;
 };
 
 struct ScanResult {
@@ -23,6 +26,9 @@ struct ScanResult {
     QString report;            // lbCompilado: every line followed by CR LF
     bool programmable = true;  // false when the node cannot take the whole scan list
 };
+
+// The report's line for a scan list longer than the node takes.
+QString capacityExceededLine(int maxEntries);
 
 // ArmaRecorrido: the priority blocks first, then the used blocks with the priority blocks
 // repeated after every complete pair.

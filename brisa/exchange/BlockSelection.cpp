@@ -1,6 +1,8 @@
 #include "exchange/BlockSelection.h"
 
-#include <QLocale>
+#include <algorithm>
+
+#include "SettingsStore.h"
 
 #include "compiler/ProgrammingSequence.h"
 #include "compiler/ScanList.h"
@@ -31,7 +33,9 @@ QString modbusText(qint64 address) {
 }
 }  // namespace
 
-QString BlockSelection::systemDecimalSeparator() { return QLocale::system().decimalPoint(); }
+QString BlockSelection::systemDecimalSeparator() {
+    return SettingsStore::regionalSettings().decimalSymbol;
+}
 
 BlockSelection::BlockSelection(MainForm& form, Session& session, DecimalSeparator separator,
                                QObject* parent)
@@ -225,6 +229,16 @@ void BlockSelection::ArmaRecorrido() {
     in.highMemory = session_.memH;
     in.decimalSeparator = separator_();
     in.maxEntries = compiler::scanCapacity(session_.hardVer, session_.softVer);
+    if (!compiler::isSerialNode(session_.hardVer)) {
+        // The gateway may stay empty (000): a node without a router still works on its network.
+        const auto anyBlank = [](const auto& fields) {
+            return std::any_of(fields.begin(), fields.end(),
+                               [](const TextBox& f) { return compiler::isBlank(f.text()); });
+        };
+        if (anyBlank(form_.txtIP)) in.missingFields << QStringLiteral("Dirección IP");
+        if (anyBlank(form_.txtMsk)) in.missingFields << QStringLiteral("Máscara de red");
+        if (compiler::isBlank(form_.txtPort.text())) in.missingFields << QStringLiteral("Puerto Tcp/Ip");
+    }
     const compiler::ScanResult r = compiler::armaRecorrido(in);
     for (const QString& entry : r.scan) form_.lstCompilado.addItem(entry);
     form_.lbCompilado.setCaption(r.report);

@@ -13,12 +13,13 @@ const QString kError = QStringLiteral("Error");
 }  // namespace
 
 Dispatch::Dispatch(form::MainForm& form, Session& session, NodeRequests& requests,
-                   Programming& programming, QObject* parent)
+                   Programming& programming, Exchange& exchange, QObject* parent)
     : QObject(parent),
       form_(form),
       session_(session),
       requests_(requests),
-      programming_(programming) {
+      programming_(programming),
+      exchange_(exchange) {
     ztklink::CommZTK90* link = &requests.link();
     using C = ztklink::CommZTK90;
     connect(link, &C::RespuestaPLC, this, &Dispatch::RespuestaPLC);
@@ -29,6 +30,14 @@ Dispatch::Dispatch(form::MainForm& form, Session& session, NodeRequests& request
 }
 
 void Dispatch::RespuestaPLC(quint8 /*id*/, quint8 block, quint8 command) {
+    // A late or repeated reply after the exchange ended must not start anything.
+    if (!exchange_.running()) return;
+    // The driver stopped its watchdog on this reply: a reply of anything else than what was
+    // asked would leave the chain waiting for ever, or be taken for the wrong block.
+    if (!requests_.isReplyToLastRequest(command, block)) {
+        unexpectedReply(command, block);
+        return;
+    }
     // One handler per reply, also for a (never used) version between 2 and 3: two handlers
     // would answer one reply with two requests.
     if (session_.hardVer < 3)
@@ -75,9 +84,25 @@ void Dispatch::readStep(int block) {
         form_.lbId485.setCaption(info.id485);
         form_.lbPortPLC.setCaption(info.plcPort);
         form_.pointer.setBusy(false);
+        exchange_.end();
         emit queryCompleted();
     }
     // Blocks 100 to 115 belong to the read-back; any other block is no reply we wait for.
+}
+
+void Dispatch::unexpectedReply(quint8 command, quint8 block) {
+    const int sent = requests_.lastBlock();
+    exchange_.end();
+    form_.pointer.setBusy(false);
+    const QString text = QStringLiteral("Error BL %1").arg(sent);
+    form_.lbProgramado.setCaption(text);
+    form_.lbModelo.setCaption(kError);
+    form_.lbStatus.setCaption(
+        QStringLiteral("Respuesta inesperada del nodo (comando %1, bloque %2) al bloque %3")
+            .arg(command)
+            .arg(block)
+            .arg(sent));
+    emit failed(text);
 }
 
 void Dispatch::ErrorComm(qint32 number, const QString& text) {
@@ -98,6 +123,7 @@ void Dispatch::RespuestaPLCNoRecibida(quint8 /*id*/, quint8 block) {
 }
 
 void Dispatch::PerroGuardian() {
+    exchange_.end();
     form_.pointer.setBusy(false);
     form_.lbProgramado.setCaption(kError);
     form_.lbModelo.setCaption(kError);

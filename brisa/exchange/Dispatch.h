@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include "Exchange.h"
 #include "NodeRequests.h"
 #include "Programming.h"
 #include "Session.h"
@@ -10,14 +11,16 @@
 
 namespace brisa::exchange {
 
-// The main window's handlers of the link control's events. A reply goes to the handler of
-// the node's hardware version, which recognises the exchange by the command and block alone;
-// failures only put their texts on the window.
+// The main window's handlers of the link control's events. While an exchange runs, a reply
+// must name the command and block just sent; it then goes to the handler of the node's
+// hardware version. Any other reply ends the exchange as a link failure, and replies that come
+// while nothing runs are ignored. The watchdog ends a running exchange; the other failures
+// only put their texts on the window.
 class Dispatch : public QObject {
     Q_OBJECT
   public:
     Dispatch(form::MainForm& form, Session& session, NodeRequests& requests,
-             Programming& programming, QObject* parent = nullptr);
+             Programming& programming, Exchange& exchange, QObject* parent = nullptr);
 
     void RespuestaPLC(quint8 id, quint8 block, quint8 command);
     void ErrorComm(qint32 number, const QString& text);
@@ -39,11 +42,13 @@ class Dispatch : public QObject {
   private:
     void handleReply(quint8 command, quint8 block);
     void readStep(int block);
+    void unexpectedReply(quint8 command, quint8 block);
 
     form::MainForm& form_;
     Session& session_;
     NodeRequests& requests_;
     Programming& programming_;
+    Exchange& exchange_;
 };
 
 }  // namespace brisa::exchange

@@ -1,5 +1,7 @@
 #include "NodeRequests.h"
 
+#include "Frame.h"
+
 namespace brisa::exchange {
 
 namespace {
@@ -26,15 +28,26 @@ void NodeRequests::armWatchdog() {
     (void)link_.setWatchDogTime(ReplyWatchdogMs);  // within the driver's range: never refused
 }
 
+void NodeRequests::remember(int block, bool write) {
+    const auto address = ztklink::frame::blockAddress(block, write);
+    last_ = {block, address.command, address.blockByte};
+}
+
 void NodeRequests::write(int block, const compiler::TxArea& data) {
     for (int i = 0; i < 16; ++i) (void)link_.setDato(i, data[i]);  // bytes: never refused
+    remember(block, true);
     Sending mark(sending_, block);
     link_.EnviarPLC(NodeId, block);
 }
 
 void NodeRequests::read(int block) {
+    remember(block, false);
     Sending mark(sending_, block);
     link_.RecibirPLC(NodeId, block);
+}
+
+bool NodeRequests::isReplyToLastRequest(quint8 command, quint8 block) const {
+    return last_.block >= 0 && command == last_.command && block == last_.blockByte;
 }
 
 bool NodeRequests::nodeTakesBlock(int block) {

@@ -26,6 +26,12 @@ class NodeRequests {
     void write(int block, const compiler::TxArea& data);
     void read(int block);
 
+    // The reply the last request waits for: its command and block byte as the node echoes
+    // them. A reply that names anything else does not belong to the chain.
+    bool isReplyToLastRequest(quint8 command, quint8 block) const;
+    // The block of the last request, -1 before the first.
+    int lastBlock() const { return last_.block; }
+
     // True for the warning the driver raises (number 6, block range) while sending a block
     // that its range check refuses but the node takes: the e-mail and read-back blocks 38 to
     // 161 and the mode-switch block 240.
@@ -35,6 +41,12 @@ class NodeRequests {
   private:
     ztklink::CommZTK90& link_;
     int sending_ = -1;  // the block of the request being made, -1 outside a request
+    struct Request {
+        int block = -1;
+        quint8 command = 0;
+        quint8 blockByte = 0;
+    } last_;
+    void remember(int block, bool write);
 };
 
 }  // namespace brisa::exchange

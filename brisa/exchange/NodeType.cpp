@@ -58,6 +58,8 @@ void NodeType::cbBaudios_Click() {
 void NodeType::AdaptaAlNodo() {
     const float hw = session_.hardVer;
     const float sw = session_.softVer;
+    // A compiled image was built for the node chosen before; it may not fit this one.
+    form_.cmdProgramar.setVisible(false);
     form_.cbBaudios.setListIndex(Baud4800);
     QString name;
     if (hw == 1.0f) {
@@ -83,11 +85,16 @@ void NodeType::AdaptaAlNodo() {
     }
     SettingsStore store;
     store.selectFile(session_.appFolder + QStringLiteral("Hardware.dsc"));
-    const QString description = store.readValue(
-        QStringLiteral("Des"),
-        descriptionKey(hw, sw, SettingsStore::regionalSettings().decimalSymbol), QString());
+    const QString section = QStringLiteral("Des");
+    const QString decimal = decimalSymbol();
+    QString description = store.readValue(section, descriptionKey(hw, sw, decimal), QString());
+    // The file is written with points; a system with a decimal comma finds its keys there.
+    if (description.isEmpty() && decimal != QLatin1String("."))
+        description = store.readValue(section, descriptionKey(hw, sw, QStringLiteral(".")), QString());
     form_.lbAboutVer.setCaption(name + QStringLiteral("\r\n") + description);
 }
+
+QString NodeType::systemDecimalSymbol() { return SettingsStore::regionalSettings().decimalSymbol; }
 
 QString NodeType::descriptionKey(float hardVer, float softVer, const QString& decimalSymbol) {
     QString version = QString::number(double(softVer), 'f', 2);

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 #include "CommZTK90.h"
 #include "MainFormHandlers.h"
@@ -26,6 +27,10 @@ class NodeType : public QObject {
     void AdaptaAlNodo();
     // The PC link speed list: the link control takes the chosen speed.
     void cbBaudios_Click();
+
+    // The system's decimal symbol, which the description keys use; tests give their own.
+    std::function<QString()> decimalSymbol = &NodeType::systemDecimalSymbol;
+    static QString systemDecimalSymbol();
 
     // The key of the description in section "Des" of "Hardware.dsc": "1_1.50", "4_1,20".
     static QString descriptionKey(float hardVer, float softVer, const QString& decimalSymbol);

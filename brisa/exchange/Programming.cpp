@@ -2,19 +2,33 @@
 
 #include "FormSnapshot.h"
 #include "compiler/ProgrammingSequence.h"
+#include "compiler/ScanList.h"
 
 namespace brisa::exchange {
 
 using namespace compiler;
 
 Programming::Programming(form::MainForm& form, Session& session, NodeRequests& requests,
-                         QObject* parent)
-    : QObject(parent), form_(form), session_(session), requests_(requests) {
+                         Exchange& exchange, QObject* parent)
+    : QObject(parent), form_(form), session_(session), requests_(requests), exchange_(exchange) {
     connect(&form.cmdProgramar, &form::CommandButton::click, this,
             &Programming::cmdProgramar_Click);
 }
 
 void Programming::cmdProgramar_Click() {
+    // A second start would send the header again in the middle of the chain.
+    if (exchange_.running()) return;
+    // The header tells the node how many entries follow; it must never claim more than the
+    // node keeps, whatever changed since the compile.
+    const int capacity = scanCapacity(session_.hardVer, session_.softVer);
+    if (form_.lstCompilado.count() > capacity) {
+        const QString line = capacityExceededLine(capacity);
+        form_.cmdProgramar.setVisible(false);
+        form_.lbProgramado.setCaption(line);
+        emit refused(line);
+        return;
+    }
+    exchange_.begin(Exchange::Kind::Programming);
     form_.pointer.setBusy(true);
     form_.lbProgramado.setCaption(QStringLiteral("..."));
     form_.lbStatus.setCaption(QString());
@@ -46,6 +60,7 @@ bool Programming::writeAcknowledged(int block) {
         if (step.completion == Completion::Programado) (void)requests_.link().setWatchDogTime(0);
         form_.pointer.setBusy(false);
         stream_.reset();
+        exchange_.end();
         emit completed(step.status);
     }
     return true;

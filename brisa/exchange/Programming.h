@@ -3,6 +3,7 @@
 #include <QObject>
 #include <optional>
 
+#include "Exchange.h"
 #include "NodeRequests.h"
 #include "Session.h"
 #include "compiler/Image.h"
@@ -17,10 +18,11 @@ class Programming : public QObject {
     Q_OBJECT
   public:
     Programming(form::MainForm& form, Session& session, NodeRequests& requests,
-                QObject* parent = nullptr);
+                Exchange& exchange, QObject* parent = nullptr);
 
-    // Starts (or starts over): busy pointer, "...", the bar, then header block 5. Pressing
-    // "&Programar " runs it.
+    // Starts: busy pointer, "...", the bar, then header block 5. Pressing "&Programar " runs
+    // it. Refused while another exchange runs, and when the compiled scan list is longer than
+    // the chosen node takes (the compile report's line goes to lbProgramado).
     void cmdProgramar_Click();
     // The node acknowledged the write of `block`: sends the next block or completes. False
     // when the acknowledgement belongs to no step (nothing changes then).
@@ -30,6 +32,8 @@ class Programming : public QObject {
     void blockSent(int block);
     // "Programado" or "Programado!" is shown.
     void completed(const QString& status);
+    // "&Programar " was pressed but nothing was sent; `reason` says why.
+    void refused(const QString& reason);
 
   private:
     void send(int block, const compiler::ImageSnapshot& snapshot);
@@ -37,6 +41,7 @@ class Programming : public QObject {
     form::MainForm& form_;
     Session& session_;
     NodeRequests& requests_;
+    Exchange& exchange_;
     // The bytes already in the control's transmit area, which a block leaves as they are
     // where it assigns nothing.
     compiler::TxArea tx_{};

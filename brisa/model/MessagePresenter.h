@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace brisa {
 
@@ -11,6 +12,12 @@ class MessagePresenter {
     virtual ~MessagePresenter() = default;
     virtual void information(const QString& title, const QString& text) = 0;
     virtual void warning(const QString& title, const QString& text) = 0;
+    // A yes/no question; true for yes. Where nobody can answer, the answer is no.
+    virtual bool question(const QString& title, const QString& text) {
+        Q_UNUSED(title);
+        Q_UNUSED(text);
+        return false;
+    }
 };
 
 }  // namespace brisa

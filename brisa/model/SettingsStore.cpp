@@ -1,5 +1,8 @@
 #include "SettingsStore.h"
 
+#include <langinfo.h>
+#include <locale.h>
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QLocale>
@@ -31,10 +34,22 @@ bool SettingsStore::startUpProbe(const QString& text) {
     return QString(decoder(encoder(text))) == text;
 }
 
+RegionalSettings SettingsStore::numericConventions(const char* localeName) {
+    // The C library's own view of LC_NUMERIC: Qt reports "," as the grouping symbol of the
+    // POSIX locale, which has none.
+    RegionalSettings r{QString(), QStringLiteral(","), QStringLiteral(".")};
+    const locale_t loc = ::newlocale(LC_NUMERIC_MASK, localeName, locale_t(0));
+    if (loc == locale_t(0)) return r;
+    r.digitGrouping = QString::fromLocal8Bit(::nl_langinfo_l(THOUSEP, loc));
+    const QString decimal = QString::fromLocal8Bit(::nl_langinfo_l(RADIXCHAR, loc));
+    if (!decimal.isEmpty()) r.decimalSymbol = decimal;
+    ::freelocale(loc);
+    return r;
+}
+
 RegionalSettings SettingsStore::regionalSettings() {
-    const QLocale system = QLocale::system();
-    // Qt knows no list separator on this platform; "," is what the users' systems have.
-    return RegionalSettings{system.groupSeparator(), QStringLiteral(","), system.decimalPoint()};
+    // This platform has no list separator of its own; "," is what the users' systems have.
+    return numericConventions("");
 }
 
 QString SettingsStore::readValue(const QString& section, const QString& key,

@@ -27,6 +27,9 @@ class SettingsStore {
     // Checks that the store can work here (its code page is available); true when it can.
     static bool startUpProbe(const QString& text);
     static RegionalSettings regionalSettings();
+    // The number conventions of the named locale ("" for the one the environment chooses);
+    // the POSIX ones when it is not installed.
+    static RegionalSettings numericConventions(const char* localeName);
     // The list's drop-down height is left to the platform's style: nothing to do.
     template <typename List>
     static void setDropDownHeight(List&, int) {}

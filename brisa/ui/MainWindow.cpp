@@ -568,6 +568,11 @@ void MainWindow::showHelp() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+    // A node left half-programmed is worse than a question.
+    if (!app_.mayEnd()) {
+        e->ignore();
+        return;
+    }
     app_.shutDown();
     e->accept();
 }

@@ -13,6 +13,12 @@ void QtMessagePresenter::warning(const QString& title, const QString& text) {
     QMessageBox::warning(parent_, title, text);
 }
 
+bool QtMessagePresenter::question(const QString& title, const QString& text) {
+    // "No" is the default: Enter on a box that popped up unexpectedly keeps the work going.
+    return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 void StderrMessagePresenter::information(const QString& title, const QString& text) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
 }

@@ -14,6 +14,7 @@ class QtMessagePresenter : public MessagePresenter {
     void setParent(QWidget* parent) { parent_ = parent; }
     void information(const QString& title, const QString& text) override;
     void warning(const QString& title, const QString& text) override;
+    bool question(const QString& title, const QString& text) override;
 
   private:
     QPointer<QWidget> parent_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "App.h"
+#include "ExchangeFixture.h"
 #include "MessagePresenter.h"
 #include "ProgramWindow.h"
 #include "QtPrinters.h"
@@ -180,3 +181,67 @@ TEST(Compilar, NodeWithoutHighMemoryLosesItsHighBlocks) {
     EXPECT_TRUE(app.form.lstUsed.items().isEmpty());
     EXPECT_EQ(app.form.lstBlockFree.find(QStringLiteral("192")), -1);
 }
+
+namespace {
+
+// An empty network field would be programmed as zeros (IP 0.168.1.50, TCP port 0) and the
+// run would end "Programado!". The gateway may stay empty.
+struct NetworkCase {
+    const char* name;
+    bool ethernet;
+    std::function<void(form::MainForm&)> clear;
+    QStringList lines;
+};
+
+class NetworkFields : public ExchangeFixture, public ::testing::WithParamInterface<NetworkCase> {};
+
+TEST_P(NetworkFields, EmptyOnesAreReportedAndProgramarStaysHidden) {
+    const NetworkCase& c = GetParam();
+    chooseNode(c.ethernet, QStringLiteral("1.15"));
+    for (int i = 0; i < 4; ++i) {
+        form.txtIP[i].setText(QStringLiteral("192"));
+        form.txtMsk[i].setText(QStringLiteral("255"));
+        form.txtGW[i].setText(QStringLiteral("1"));
+    }
+    form.txtPort.setText(QStringLiteral("502"));
+    c.clear(form);
+
+    form.cmdCompilar.press();
+
+    QString missing;
+    for (const QString& line : c.lines) missing += QStringLiteral("Falta el valor de ") + line + QStringLiteral("\r\n");
+    EXPECT_TRUE(form.lbCompilado.caption().endsWith(
+        QStringLiteral("Bloques con prioridad: 0\r\n") + missing))
+        << form.lbCompilado.caption().toStdString();
+    EXPECT_EQ(form.cmdProgramar.visible(), c.lines.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, NetworkFields,
+    ::testing::Values(
+        NetworkCase{"AllFilled", true, [](form::MainForm&) {}, {}},
+        NetworkCase{"FirstIpOctet", true, [](form::MainForm& f) { f.txtIP[0].setText({}); },
+                    {"Dirección IP"}},
+        NetworkCase{"MaskOctetOfSpaces", true,
+                    [](form::MainForm& f) { f.txtMsk[3].setText(QStringLiteral("  ")); },
+                    {"Máscara de red"}},
+        NetworkCase{"IpAndTcpPort", true,
+                    [](form::MainForm& f) {
+                        f.txtIP[3].setText({});
+                        f.txtPort.setText({});
+                    },
+                    {"Dirección IP", "Puerto Tcp/Ip"}},
+        NetworkCase{"GatewayMayBeEmpty", true,
+                    [](form::MainForm& f) {
+                        for (auto& octet : f.txtGW) octet.setText({});
+                    },
+                    {}},
+        NetworkCase{"SerialNodeHasNoNetwork", false,
+                    [](form::MainForm& f) {
+                        f.txtIP[0].setText({});
+                        f.txtPort.setText({});
+                    },
+                    {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

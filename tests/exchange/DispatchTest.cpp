@@ -77,6 +77,8 @@ TEST_F(ExchangeFixture, APartialReplyShowsTheBlockOfTheLastRequest) {
 TEST_F(ExchangeFixture, QueryRepliesFillTheNodeInformation) {
     chooseNode(false, QStringLiteral("1.50"));
     form.pointer.setBusy(true);
+    app.exchange.begin(exchange::Exchange::Kind::Query);
+    app.requests.read(0);
     using ztklink::frame::Data;
     const Data block0{1, 5, 4, 0, 0x0F, 0, 0xFF, 0xFF, 10, 1, 168, 192, 0, 255, 255, 255};
     port->receive(ztklink::frame::toByteArray(ztklink::frame::blockFrame(1, 0x0B, 0, block0)));
@@ -96,7 +98,8 @@ TEST_F(ExchangeFixture, QueryRepliesFillTheNodeInformation) {
     EXPECT_FALSE(form.pointer.busy());
 }
 
-TEST_F(ExchangeFixture, RepliesThatBelongToNoStepChangeNothing) {
+// Nothing runs: whatever the node sends is no answer to anything.
+TEST_F(ExchangeFixture, RepliesWhileNothingRunsChangeNothing) {
     chooseNode(false, QStringLiteral("1.50"));
     form.pointer.setBusy(true);
     form.lbProgramado.setCaption(QStringLiteral("..."));

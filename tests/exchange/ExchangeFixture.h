@@ -9,11 +9,18 @@
 #include "ManualClock.h"
 #include "QtPrinters.h"
 
-// Messages go nowhere: these tests look at the window's state.
+// Messages go nowhere: these tests look at the window's state. Questions are recorded and
+// get the answer the test chose.
 class SilentPresenter : public brisa::MessagePresenter {
   public:
     void information(const QString&, const QString&) override {}
     void warning(const QString&, const QString&) override {}
+    bool question(const QString&, const QString& text) override {
+        questions << text;
+        return answer;
+    }
+    QStringList questions;
+    bool answer = false;
 };
 
 // The configurator's core on a scripted serial port and a manual clock, with the fixed lists

@@ -90,3 +90,51 @@ TEST(DescriptionKey, WholeHardwareVersionAndTwoDecimalsWithTheSystemsSeparator) 
 }
 
 }  // namespace
+
+namespace {
+
+// "Hardware.dsc" is written with points; on a system with a decimal comma its keys are still
+// found, and a key written with the system's own symbol wins.
+struct DescriptionCase {
+    const char* name;
+    const char* decimal;
+    const char* file;
+    const char* shown;
+};
+
+class Description : public ExchangeFixture, public ::testing::WithParamInterface<DescriptionCase> {};
+
+TEST_P(Description, IsFoundWithTheSystemsSymbolOrWithAPoint) {
+    const DescriptionCase& c = GetParam();
+    app.nodeType.decimalSymbol = [&] { return QString::fromLatin1(c.decimal); };
+    QFile file(dir.filePath(QStringLiteral("Hardware.dsc")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("[Des]\r\n") + c.file);
+    file.close();
+    chooseNode(true, QStringLiteral("1.15"));
+    EXPECT_EQ(form.lbAboutVer.caption(),
+              StrHardVer(4.0f) + QStringLiteral("\r\n") + QString::fromUtf8(c.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Description,
+    ::testing::Values(
+        DescriptionCase{"PointSystem", ".", "4_1.15=Con correo\r\n", "Con correo"},
+        DescriptionCase{"CommaSystemPointFile", ",", "4_1.15=Con correo\r\n", "Con correo"},
+        DescriptionCase{"CommaSystemBothKeys", ",", "4_1.15=Punto\r\n4_1,15=Coma\r\n", "Coma"},
+        DescriptionCase{"CommaSystemNoKey", ",", "4_1.20=Otra\r\n", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A compiled image was made for the node chosen at that time; another node may not take it.
+TEST_F(ExchangeFixture, ChangingTheNodeTypeOrVersionHidesProgramar) {
+    const std::vector<std::pair<bool, const char*>> choices{
+        {false, "1.00"}, {true, "2.00"}, {false, "2.00"}};
+    chooseNode(false, QStringLiteral("2.00"));
+    for (const auto& [ethernet, version] : choices) {
+        form.cmdProgramar.setVisible(true);
+        chooseNode(ethernet, QLatin1String(version));
+        EXPECT_FALSE(form.cmdProgramar.visible()) << version;
+    }
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 
 #include "ExchangeFixture.h"
+#include "Frame.h"
 #include "FormSnapshot.h"
 #include "compiler/Image.h"
 #include "compiler/ProgrammingSequence.h"
@@ -74,6 +75,7 @@ TEST_F(ExchangeFixture, StartShowsTheBarAndSendsTheHeaderFirst) {
         // port B, five entries.
         EXPECT_EQ(dataOf(port->written.last()),
                   QByteArray::fromHex("0500ffff0202c012004b010000050000"));
+        clock.advance(exchange::ReplyWatchdogMs);  // no answer: the run ends
     }
 }
 
@@ -131,6 +133,92 @@ TEST_F(ExchangeFixture, ANodeThatStopsAnsweringEndsWithErrorAndPressingAgainStar
     EXPECT_EQ(blocksWritten(before), compiler::sendingOrder(1.0, 2.0));
     EXPECT_EQ(form.lbProgramado.caption(), QStringLiteral("Programado!"));
     EXPECT_FALSE(form.pointer.busy());
+}
+
+}  // namespace
+
+namespace {
+
+// A node whose reply names another command or block than the one just sent: the run must end
+// as a link failure at once, not wait for ever and not take it as an acknowledgement.
+struct WrongReplyCase {
+    const char* name;
+    int acknowledged;  // good acknowledgements before the wrong reply
+    quint8 command;
+    int blockOffset;  // added to the block just sent
+};
+
+class WrongReply : public ExchangeFixture, public ::testing::WithParamInterface<WrongReplyCase> {};
+
+TEST_P(WrongReply, EndsTheRunWithErrorAndTheBlockSent) {
+    const WrongReplyCase& c = GetParam();
+    chooseNode(false, QStringLiteral("2.00"));
+    compileSomeBlocks();
+    QSignalSpy failed(&app.dispatch, &exchange::Dispatch::failed);
+    form.cmdProgramar.press();
+    for (int i = 0; i < c.acknowledged; ++i) acknowledge();
+    const int sent = lastBlock();
+    const qsizetype written = port->written.size();
+
+    port->receive(ztklink::frame::toByteArray(ztklink::frame::blockFrame(
+        1, c.command, quint8(sent + c.blockOffset), ztklink::frame::Data{})));
+
+    EXPECT_EQ(port->written.size(), written);  // nothing more is sent
+    EXPECT_EQ(form.lbProgramado.caption(), QStringLiteral("Error BL %1").arg(sent));
+    EXPECT_EQ(form.lbModelo.caption(), QStringLiteral("Error"));
+    EXPECT_FALSE(form.lbStatus.caption().isEmpty());
+    EXPECT_FALSE(form.pointer.busy());
+    EXPECT_FALSE(app.exchange.running());
+    EXPECT_EQ(failed.count(), 1);
+    // The run is over: the acknowledgement it waited for changes nothing now.
+    acknowledge();
+    EXPECT_EQ(port->written.size(), written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, WrongReply,
+    ::testing::Values(WrongReplyCase{"OtherCommandToTheHeader", 0, 0x4A, 0},
+                      WrongReplyCase{"ReadReplyToTheHeader", 0, 0x0B, 0},
+                      WrongReplyCase{"NextBlockAcknowledged", 1, 0x0A, 1},
+                      WrongReplyCase{"EarlierBlockAcknowledged", 3, 0x0A, -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// After a run, a late or repeated acknowledgement of the header must not start another one.
+TEST_F(ExchangeFixture, RepliesAfterTheRunEndedStartNothing) {
+    chooseNode(false, QStringLiteral("2.00"));
+    compileSomeBlocks();
+    form.cmdProgramar.press();
+    const QByteArray header = port->written.first();
+    acknowledgeAll();
+    ASSERT_EQ(form.lbProgramado.caption(), QStringLiteral("Programado!"));
+    const qsizetype written = port->written.size();
+    port->receive(header);
+    EXPECT_EQ(port->written.size(), written);
+    EXPECT_EQ(form.lbProgramado.caption(), QStringLiteral("Programado!"));
+}
+
+// Compiled for software 2.00 (192 entries), then 1.00 chosen (64): the header would claim 70
+// entries while the node keeps 64.
+TEST_F(ExchangeFixture, ProgramarRefusesAListTheChosenNodeCannotTake) {
+    chooseNode(false, QStringLiteral("2.00"));
+    form.lstCompilado.clear();
+    for (int i = 0; i < 70; ++i) form.lstCompilado.addItem(QStringLiteral("%1").arg(i % 32, 3, 10, QLatin1Char('0')));
+    chooseNode(false, QStringLiteral("1.00"));
+    QSignalSpy refused(&app.programming, &exchange::Programming::refused);
+
+    app.programming.cmdProgramar_Click();  // as a stale button would
+
+    EXPECT_TRUE(port->written.isEmpty());
+    EXPECT_EQ(form.lbProgramado.caption(),
+              QStringLiteral("El recorrido supera el máximo de 64 bloques del nodo"));
+    EXPECT_FALSE(form.cmdProgramar.visible());
+    EXPECT_FALSE(app.exchange.running());
+    EXPECT_EQ(refused.count(), 1);
+
+    // 64 entries fit.
+    while (form.lstCompilado.count() > 64) form.lstCompilado.removeItem(form.lstCompilado.count() - 1);
+    app.programming.cmdProgramar_Click();
+    EXPECT_EQ(lastBlock(), 5);
 }
 
 }  // namespace

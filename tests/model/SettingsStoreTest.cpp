@@ -48,8 +48,15 @@ TEST(SettingsStoreTest, SystemQueries) {
     EXPECT_FALSE(SettingsStore::folderExists(dir.filePath("Files")));
     EXPECT_FALSE(SettingsStore::folderExists(""));
     EXPECT_TRUE(SettingsStore::startUpProbe("a.a"));
-    const RegionalSettings r = SettingsStore::regionalSettings();
-    EXPECT_EQ(r.listSeparator, QStringLiteral(","));
-    EXPECT_EQ(r.decimalSymbol, QLocale::system().decimalPoint());
-    EXPECT_EQ(r.digitGrouping, QLocale::system().groupSeparator());
+}
+
+// What the C library says, not Qt: Qt gives the POSIX locale a "," grouping symbol, which
+// would put the regional warning in front of every start on servers and minimal installs.
+TEST(SettingsStoreTest, NumberConventionsOfThePosixLocales) {
+    for (const char* name : {"C", "POSIX", "C.UTF-8", "xx_NOWHERE.UTF-8"}) {
+        const RegionalSettings r = SettingsStore::numericConventions(name);
+        EXPECT_EQ(r.digitGrouping, QString()) << name;
+        EXPECT_EQ(r.decimalSymbol, QStringLiteral(".")) << name;
+        EXPECT_EQ(r.listSeparator, QStringLiteral(",")) << name;
+    }
 }

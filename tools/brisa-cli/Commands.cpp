@@ -200,6 +200,11 @@ int runProgram(const QCommandLineParser& p) {
         failure = text;
         loop.quit();
     });
+    QObject::connect(&app.programming, &brisa::exchange::Programming::refused,
+                     [&](const QString& reason) {
+                         status = 1;
+                         failure = reason;
+                     });
     app.form.cmdProgramar.press();
     if (status < 0) loop.exec();
     progress.end();
@@ -209,7 +214,11 @@ int runProgram(const QCommandLineParser& p) {
             text = QStringLiteral("Error: el nodo no respondió a tiempo (¿está conectado y en "
                                   "\"Modo prog\"?).");
         else if (failure.startsWith(QLatin1String("Error BL")))
-            text = failure + QStringLiteral(": respuesta incompleta del nodo.");
+            // The window's status line says what was wrong with the reply, when it knows.
+            text = failure + QStringLiteral(": ") +
+                   (app.form.lbStatus.caption().isEmpty()
+                        ? QStringLiteral("respuesta incompleta del nodo.")
+                        : app.form.lbStatus.caption() + QLatin1Char('.'));
         else
             text = QStringLiteral("Error: ") + failure;
         return fail(Failure{1, text});

@@ -25,7 +25,10 @@ brisa_install_deps() {
     fi
 }
 
+# brisa_build [FOLDER [CMAKE ARGS...]]: configures and builds into FOLDER (build/).
 brisa_build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build build
+    local dir="${1:-build}"
+    (($#)) && shift
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$dir"
 }
