@@ -30,7 +30,13 @@ class RecordingPresenter : public brisa::MessagePresenter {
     void warning(const QString& title, const QString& text) override {
         messages.append({title, text});
     }
+    bool question(const QString& title, const QString& text) override {
+        questions.append({title, text});
+        return answer;
+    }
     QList<Message> messages;
+    QList<Message> questions;
+    bool answer = false;  // what every question gets
 };
 
 // A folder where no file can be created or replaced. Root ignores folder permissions, so a

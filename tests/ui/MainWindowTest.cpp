@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -101,6 +102,28 @@ TEST_F(MainWindowTest, ClosingTheWindowSavesTheSettings) {
     EXPECT_EQ(app->form.txtSMTP.text(), QStringLiteral("smtp.talvo.com"));
     EXPECT_TRUE(window.close());
     EXPECT_TRUE(settingsBytes().contains("SMTP=smtp.talvo.com\r\n")) << settingsBytes().toStdString();
+}
+
+// A node left half-programmed is worse than a question: "no" keeps the window and the run.
+TEST_F(MainWindowTest, ClosingDuringAnExchangeAsksFirst) {
+    auto* programar = widget<QPushButton>("cmdProgramar");
+    ASSERT_NE(programar, nullptr);
+    app->form.cmdProgramar.setVisible(true);
+    app->exchange.begin(brisa::exchange::Exchange::Kind::Programming);
+    EXPECT_FALSE(programar->isEnabled());
+
+    messages.answer = false;
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(messages.questions.size(), 1);
+    EXPECT_EQ(messages.questions[0].text,
+              QStringLiteral("Hay una programación en curso. ¿Terminar de todos modos?"));
+    EXPECT_FALSE(QFile::exists(settingsPath()) && settingsBytes().contains("[Net]"))
+        << "nothing is saved while the program goes on";
+
+    messages.answer = true;
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(settingsBytes().contains("[Net]"));
 }
 
 TEST_F(MainWindowTest, ChoosingAPortOnTheSeteosPageSavesAndShowsItsDevice) {
