@@ -68,4 +68,23 @@ Bytes fromByteArray(const QByteArray& bytes) {
     return f;
 }
 
+std::uint16_t crc16Modbus(const std::uint8_t* bytes, int n) {
+    std::uint16_t crc = 0xFFFF;
+    for (int i = 0; i < n; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
+    }
+    return crc;
+}
+
+Data modeSwitchData(std::uint8_t id, std::uint8_t marker) {
+    Data d{};
+    d[0] = marker;
+    const Bytes f = blockFrame(id, Command::Write, ModeSwitchBlock, d);
+    const std::uint16_t crc = crc16Modbus(f.data(), 17);
+    d[14] = static_cast<std::uint8_t>(crc & 0xFF);
+    d[15] = static_cast<std::uint8_t>(crc >> 8);
+    return d;
+}
+
 }  // namespace ztklink::frame

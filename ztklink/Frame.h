@@ -66,6 +66,19 @@ ZTKLINK_EXPORT void unpackAnalog(Bytes& frame);
 // The data bytes of a frame laid out as a block frame (offsets 3..18).
 ZTKLINK_EXPORT Data dataOf(const Bytes& frame);
 
+// Block 240 written with a marker and a CRC-16/MODBUS check switches the node's behaviour:
+// inspected (it puts the block numbers it asks for on the line) or normal.
+constexpr int ModeSwitchBlock = 240;
+constexpr std::uint8_t InspectedMarker = 0xAA;
+constexpr std::uint8_t NormalMarker = 0x00;
+
+// CRC-16/MODBUS: initial 0xFFFF, reflected polynomial 0xA001, no final XOR.
+ZTKLINK_EXPORT std::uint16_t crc16Modbus(const std::uint8_t* bytes, int n);
+
+// The 16 data bytes of the mode-switch command for node `id`: the marker, 13 zeros, then the
+// check value (low byte first) of the frame's first 17 bytes.
+ZTKLINK_EXPORT Data modeSwitchData(std::uint8_t id, std::uint8_t marker);
+
 ZTKLINK_EXPORT QByteArray toByteArray(const Bytes& frame);
 // The first 20 bytes of `bytes`; missing bytes count as 0.
 ZTKLINK_EXPORT Bytes fromByteArray(const QByteArray& bytes);

@@ -152,6 +152,7 @@ void App::lockForExchange(bool running) {
     for (form::Control* c : std::initializer_list<form::Control*>{
              // another exchange
              &f.cmdProgramar, &f.cmdQuery, &f.nmRecupProg, &f.cmdNodoInsp, &f.cmdNodoNorm,
+             &f.chkInspec,
              // what the next blocks are built from: the compiled list and the node type
              &f.cmdCompilar, &f.cmdLoadPrg, &f.mnCargarArchivo, &f.opNodo232x485, &f.opNodoEth,
              &f.cbSoftVer, &f.mnMemH, &f.cmdAdd, &f.cmdQuita, &f.cmdAddPri1, &f.cmdAddPri2,

@@ -48,7 +48,9 @@ public:
     exchange::NodeRequests requests{*ZTK90};
     exchange::Exchange exchange;
     exchange::Programming programming{form, session, requests, exchange};
-    exchange::Dispatch dispatch{form, session, requests, programming, exchange};
+    exchange::NodeQuery query{form, requests, exchange};
+    exchange::Inspection inspection{form, requests};
+    exchange::Dispatch dispatch{form, session, requests, {programming, query, inspection}, exchange};
     exchange::NodeType nodeType{form, session, *ZTK90, handlers};
 
     // --- start-up and shutdown ---

@@ -12,13 +12,13 @@ constexpr int SerialHandlerMaximum = 15;
 const QString kError = QStringLiteral("Error");
 }  // namespace
 
-Dispatch::Dispatch(form::MainForm& form, Session& session, NodeRequests& requests,
-                   Programming& programming, Exchange& exchange, QObject* parent)
+Dispatch::Dispatch(form::MainForm& form, Session& session, NodeRequests& requests, Steps steps,
+                   Exchange& exchange, QObject* parent)
     : QObject(parent),
       form_(form),
       session_(session),
       requests_(requests),
-      programming_(programming),
+      steps_(steps),
       exchange_(exchange) {
     ztklink::CommZTK90* link = &requests.link();
     using C = ztklink::CommZTK90;
@@ -57,8 +57,10 @@ void Dispatch::handleReply(quint8 command, quint8 block) {
     requests_.armWatchdog();
     if (command == ReadReply)
         readStep(block);
+    else if (command == WriteReply && exchange_.kind() == Exchange::Kind::ModeSwitch)
+        steps_.query.modeSwitchAcknowledged();
     else if (command == WriteReply)
-        programming_.writeAcknowledged(block);
+        steps_.programming.writeAcknowledged(block);
 }
 
 void Dispatch::readStep(int block) {
@@ -116,6 +118,9 @@ void Dispatch::ErrorComm(qint32 number, const QString& text) {
 }
 
 void Dispatch::RespuestaPLCNoRecibida(quint8 /*id*/, quint8 block) {
+    // Stray bytes with nothing asked are no failure; nor are the block numbers an inspected
+    // node keeps putting on the line while it is switched back (the watchdog decides there).
+    if (!exchange_.running() || exchange_.kind() == Exchange::Kind::ModeSwitch) return;
     form_.pointer.setBusy(false);
     const QString text = QStringLiteral("Error BL %1").arg(block);
     form_.lbProgramado.setCaption(text);
@@ -123,6 +128,9 @@ void Dispatch::RespuestaPLCNoRecibida(quint8 /*id*/, quint8 block) {
 }
 
 void Dispatch::PerroGuardian() {
+    if (exchange_.running())
+        form_.lbStatus.setCaption(QStringLiteral("Error BL %1: el nodo no respondió")
+                                      .arg(requests_.lastBlock(), 3, 10, QLatin1Char('0')));
     exchange_.end();
     form_.pointer.setBusy(false);
     form_.lbProgramado.setCaption(kError);
@@ -130,9 +138,6 @@ void Dispatch::PerroGuardian() {
     emit failed(kError);
 }
 
-void Dispatch::NewByte(quint8 byte) {
-    const QString entry = QStringLiteral("%1").arg(byte, 3, 10, QLatin1Char('0'));
-    if (form_.lstInspec.find(entry) < 0) form_.lstInspec.addItem(entry);
-}
+void Dispatch::NewByte(quint8 byte) { steps_.inspection.capture(byte); }
 
 }  // namespace brisa::exchange

@@ -4,6 +4,8 @@
 #include <QString>
 
 #include "Exchange.h"
+#include "Inspection.h"
+#include "NodeQuery.h"
 #include "NodeRequests.h"
 #include "Programming.h"
 #include "Session.h"
@@ -19,8 +21,14 @@ namespace brisa::exchange {
 class Dispatch : public QObject {
     Q_OBJECT
   public:
-    Dispatch(form::MainForm& form, Session& session, NodeRequests& requests,
-             Programming& programming, Exchange& exchange, QObject* parent = nullptr);
+    // The parts of the window that take the replies of their exchanges.
+    struct Steps {
+        Programming& programming;
+        NodeQuery& query;
+        Inspection& inspection;
+    };
+    Dispatch(form::MainForm& form, Session& session, NodeRequests& requests, Steps steps,
+             Exchange& exchange, QObject* parent = nullptr);
 
     void RespuestaPLC(quint8 id, quint8 block, quint8 command);
     void ErrorComm(qint32 number, const QString& text);
@@ -47,7 +55,7 @@ class Dispatch : public QObject {
     form::MainForm& form_;
     Session& session_;
     NodeRequests& requests_;
-    Programming& programming_;
+    Steps steps_;
     Exchange& exchange_;
 };
 

@@ -44,15 +44,13 @@ constexpr int LastMailBlock = 161;
 constexpr std::uint8_t NodeId = 1;
 
 // Block 240 written with a CRC-checked marker switches the node's behaviour.
-constexpr int ModeSwitchBlock = 240;
-constexpr std::uint8_t InspectedMarker = 0xAA;
-constexpr std::uint8_t NormalMarker = 0x00;
+using ztklink::frame::crc16Modbus;
+using ztklink::frame::InspectedMarker;
+using ztklink::frame::ModeSwitchBlock;
+using ztklink::frame::NormalMarker;
 
-// CRC-16/MODBUS: initial 0xFFFF, reflected polynomial 0xA001, no final XOR.
-std::uint16_t crc16Modbus(const std::uint8_t* bytes, int n);
-
-// The 16 data bytes of a mode-switch command with a good check value.
-Data modeSwitchData(std::uint8_t marker);
+// The 16 data bytes of a mode-switch command to this node with a good check value.
+inline Data modeSwitchData(std::uint8_t marker) { return ztklink::frame::modeSwitchData(NodeId, marker); }
 
 struct Identity {
     std::uint16_t model = 4;
