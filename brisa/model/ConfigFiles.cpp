@@ -340,8 +340,7 @@ QStringList ConfigFiles::fillWindow(const NodeConfig& before, const QStringList&
         const int position = c.*value - offset;
         if (position >= 0 && list.setListIndex(position)) return;
         skipped << QLatin1String(name);
-        record.*value =
-            list.listIndex() >= 0 ? qint16(list.listIndex() + offset) : before.*value;
+        record.*value = list.listIndex() >= 0 ? qint16(list.listIndex() + offset) : before.*value;
     };
     // Numbers the reading skipped leave their field as it is.
     const auto show = [&keep](form::TextBox& field, qint64 value, const QString& name) {

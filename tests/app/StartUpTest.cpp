@@ -215,9 +215,10 @@ TEST_F(PortDevicesTest, PortTheDriverRefusesIsReportedAndThePortInUseStays) {
     app->form.cbPSerie.setListIndex(8);  // COM9:
 
     ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_EQ(messages.messages[0].text,
-              QStringLiteral("COM9: no se puede usar para programar: El puerto serie puede ser solo "
-                             "entre el 1 y el 8)\nSe sigue usando COM1:."));
+    EXPECT_EQ(
+        messages.messages[0].text,
+        QStringLiteral("COM9: no se puede usar para programar: El puerto serie puede ser solo "
+                       "entre el 1 y el 8)\nSe sigue usando COM1:."));
     EXPECT_EQ(app->ZTK90->COMM(), 1);
     EXPECT_EQ(app->form.cbPSerie.text(), QStringLiteral("COM1:"));
     EXPECT_EQ(app->form.lbPortPC.caption(), QStringLiteral("PC COM1:"));

@@ -113,9 +113,9 @@ TEST(TextBoxTest, LineBreaksBecomeSpaces) {
         const char* in;
         const char* kept;
     };
-    for (const Case& c : {Case{"smtp.x\n[Otra]", "smtp.x [Otra]"}, Case{"a\r\nb", "a b"},
-                          Case{"a\rb\n", "a b "}, Case{"\n\r\n", "  "},
-                          Case{"uno\r\n\r\ndos", "uno  dos"}}) {
+    for (const Case& c :
+         {Case{"smtp.x\n[Otra]", "smtp.x [Otra]"}, Case{"a\r\nb", "a b"}, Case{"a\rb\n", "a b "},
+          Case{"\n\r\n", "  "}, Case{"uno\r\n\r\ndos", "uno  dos"}}) {
         TextBox t;
         t.setText(QLatin1String(c.in));
         EXPECT_EQ(t.text(), QLatin1String(c.kept)) << c.in;

@@ -147,8 +147,8 @@ TEST_F(MainWindowTest, SalvarAsksBeforeReplacingAFileNamedWithoutItsSuffix) {
                 box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
             });
             dialog->selectFile(QStringLiteral("prog"));  // typed without ".nod"
-            static_cast<QDialog*>(dialog)->accept();  // "Guardar"
-            if (dialog->isVisible()) dialog->reject();  // the user said no: cancel
+            static_cast<QDialog*>(dialog)->accept();     // "Guardar"
+            if (dialog->isVisible()) dialog->reject();   // the user said no: cancel
         });
         window.saveProgram();
 
