@@ -29,7 +29,8 @@ App::App(MessagePresenter& messages_, Options options, QObject* parent)
       ZTK90(makeDriver(options)),
       files(session, form, messages_),
       handlers(form, session, files, messages_,
-               [this](int port) { return ZTK90->setCOMM(port); }),
+               [this](int port) { return ZTK90->setCOMM(port); },
+               [this] { return ZTK90->COMM(); }),
       blocks(form, session),
       portDevices(form, session, *ZTK90, messages_,
                   options.listDevices ? std::move(options.listDevices)
@@ -123,12 +124,6 @@ void App::startUp(const QString& appFolder) {
     StartUpControls();
     // The speed list shows the speed the driver was given.
     form.cbBaudios.setListIndex(form.cbBaudios.find(QString::number(ZTK90->Baudios())));
-    // The saved port may be one the driver refuses: say so once, the program goes on.
-    if (ZTK90->COMM() != session.config.port && session.config.port >= 1 &&
-        session.config.port <= limits::PcPorts) {
-        const ztklink::Result r = ZTK90->setCOMM(session.config.port);
-        if (!r.ok()) handlers.reportRefusedPort(r);
-    }
     portDevices.refresh();
     portDevices.showCurrent();
 

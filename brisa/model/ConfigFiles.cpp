@@ -4,8 +4,10 @@
 #include <QLoggingCategory>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "NumberText.h"
+#include "compiler/Text.h"
 
 Q_LOGGING_CATEGORY(lcConfig, "brisa.config")
 
@@ -50,6 +52,16 @@ qint32 wideFieldNumber(const form::TextBox& t) {
     return qint32(std::clamp<qint64>(leadingNumber(t.text()), INT32_MIN, INT32_MAX));
 }
 
+// A whole number with too many digits for any field ("99999999999999999999").
+bool hugeNumber(const QString& text) {
+    const QString t = text.trimmed();
+    const qsizetype from = t.startsWith(u'-') || t.startsWith(u'+') ? 1 : 0;
+    if (t.size() == from) return false;
+    for (qsizetype i = from; i < t.size(); ++i)
+        if (t[i] < u'0' || t[i] > u'9') return false;
+    return true;
+}
+
 // Reads keys in order into the record; stops at the first value that is not valid.
 class Reader {
   public:
@@ -57,6 +69,8 @@ class Reader {
 
     QString badKey;
     bool failed() const { return !badKey.isEmpty(); }
+
+    QStringList skipped;  // keys of entry fields whose number is outside the field's range
 
     template <typename T>
     void number(const QString& section, const QString& key, T& out) {
@@ -66,6 +80,31 @@ class Reader {
         const auto n = parseInteger(*text);
         if (!n || *n < std::numeric_limits<T>::min() || *n > std::numeric_limits<T>::max()) {
             badKey = key;
+            return;
+        }
+        out = T(*n);
+    }
+
+    // A number shown in an entry field: it takes the field's range, because the node is
+    // programmed from the field. A number outside it is skipped and `out` takes what the field
+    // shows; text that is no number refuses the file.
+    template <typename T>
+    void field(const QString& section, const QString& key, T& out, const form::TextBox& box) {
+        if (failed()) return;
+        const auto text = file_.value(section, key);
+        if (!text) return;
+        const auto n = parseInteger(*text);
+        if (!n && !hugeNumber(*text)) {
+            badKey = key;
+            return;
+        }
+        const auto range = box.range();
+        const qint64 min = range ? range->min : std::numeric_limits<T>::min();
+        const qint64 max = range ? range->max : std::numeric_limits<T>::max();
+        if (!n || *n < min || *n > max) {
+            skipped << key;
+            out = T(std::clamp<qint64>(leadingNumber(box.text()), std::numeric_limits<T>::min(),
+                                       std::numeric_limits<T>::max()));
             return;
         }
         out = T(*n);
@@ -209,19 +248,20 @@ LoadResult ConfigFiles::LoadConfig(const QString& path) {
 }
 
 LoadResult ConfigFiles::loadFrom(const IniFile& file) {
+    const form::MainForm& f = form_;
     NodeConfig c;
     c.blockFree = session_.allBlocks;
     // Files older than TcpPort leave the port as the window has it.
-    c.tcpPort = wideFieldNumber(form_.txtPort);
+    c.tcpPort = wideFieldNumber(f.txtPort);
 
     Reader r(file);
     r.number(Sets, QStringLiteral("Baudios"), c.baudios);
     r.number(Sets, QStringLiteral("Port"), c.port);
     r.number(Sets, QStringLiteral("SoftVer"), c.softVer);
     for (int i = 0; i < 4; ++i) {
-        r.number(Net, key(i, "IP"), c.ip[i]);
-        r.number(Net, key(i, "MASK"), c.mask[i]);
-        r.number(Net, key(i, "Gate"), c.gate[i]);
+        r.field(Net, key(i, "IP"), c.ip[i], f.txtIP[i]);
+        r.field(Net, key(i, "MASK"), c.mask[i], f.txtMsk[i]);
+        r.field(Net, key(i, "Gate"), c.gate[i], f.txtGW[i]);
     }
     r.text(Net, QStringLiteral("From"), c.from);
     r.text(Net, QStringLiteral("Pass"), c.pass);
@@ -232,21 +272,22 @@ LoadResult ConfigFiles::loadFrom(const IniFile& file) {
     r.text(Net, QStringLiteral("NodoPASS"), c.nodoPass);
     r.number(Net, QStringLiteral("MailRta"), c.mailRta);
     r.number(Net, QStringLiteral("Autenticar"), c.autenticar);
-    r.number(Net, QStringLiteral("TcpPort"), c.tcpPort);
+    r.field(Net, QStringLiteral("TcpPort"), c.tcpPort, f.txtPort);
     for (int n = 0; n < MailAccounts; ++n) {
         MailAccount& m = c.mail[n];
         TriggerSet& t = c.trigger[n];
         r.text(Net, key(n, "Msg"), m.msg);
         r.text(Net, key(n, "Dst"), m.dst);
         r.text(Net, key(n, "Subject"), m.subject);
-        r.number(Net, key(n, "VrTr"), t.vrTr);
-        r.number(Net, key(n, "VlTr"), t.vlTr);
-        r.number(Net, key(n, "VarAttch"), m.varAttch);
+        r.field(Net, key(n, "VrTr"), t.vrTr, f.txtTriggerMail[n]);
+        r.field(Net, key(n, "VlTr"), t.vlTr, f.txtValTriggerMail[n]);
+        r.field(Net, key(n, "VarAttch"), m.varAttch, f.txtVarAttach[n]);
         r.number(Net, key(n, "Attch"), m.attch);
         r.triggerFlags(n, t);
     }
-    r.number(Net, key(PopTrigger, "VrTr"), c.trigger[PopTrigger].vrTr);
-    r.number(Net, key(PopTrigger, "VlTr"), c.trigger[PopTrigger].vlTr);
+    r.field(Net, key(PopTrigger, "VrTr"), c.trigger[PopTrigger].vrTr, f.txtTriggerMail[PopTrigger]);
+    r.field(Net, key(PopTrigger, "VlTr"), c.trigger[PopTrigger].vlTr,
+            f.txtValTriggerMail[PopTrigger]);
     r.triggerFlags(PopTrigger, c.trigger[PopTrigger]);
     r.text(Prog, QStringLiteral("BlockFree"), c.blockFree);
     r.text(Prog, QStringLiteral("BlockUsed"), c.blockUsed);
@@ -264,60 +305,92 @@ LoadResult ConfigFiles::loadFrom(const IniFile& file) {
         result.key = r.badKey;
         return result;
     }
+    const NodeConfig before = session_.config;
     session_.config = c;
     const bool wasLoading = session_.loading;
     session_.loading = true;
-    result.skipped = fillWindow();
+    afterFill_.clear();
+    filling_ = true;
+    result.skipped = r.skipped + fillWindow(before, r.skipped);
+    filling_ = false;
+    result.warnings = std::exchange(afterFill_, {});
     session_.loading = wasLoading;
     return result;
 }
 
-QStringList ConfigFiles::fillWindow() {
+void ConfigFiles::warnAfterFill(const QString& title, const QString& text) {
+    if (filling_)
+        afterFill_.append({title, text});
+    else
+        messages_.warning(title, text);
+}
+
+QStringList ConfigFiles::fillWindow(const NodeConfig& before, const QStringList& keep) {
     // Works on a copy: the handlers that the fill runs may write into the record.
     const NodeConfig c = session_.config;
+    NodeConfig& record = session_.config;
     form::MainForm& f = form_;
     QStringList skipped;
     // A position outside the list skips the field. -1 would mean "no selection", which no
-    // stored value stands for, so negative positions are skipped too.
-    const auto select = [&skipped](form::ListControl& list, int position, const char* key) {
-        if (position < 0 || !list.setListIndex(position)) skipped << QLatin1String(key);
+    // stored value stands for, so negative positions are skipped too. A skipped list keeps
+    // what it showed and the record takes that back, so that saving does not store the
+    // refused position (with nothing shown, the value the record had before the load).
+    const auto select = [&](form::ListControl& list, qint16 NodeConfig::*value, int offset,
+                            const char* name) {
+        const int position = c.*value - offset;
+        if (position >= 0 && list.setListIndex(position)) return;
+        skipped << QLatin1String(name);
+        record.*value = list.listIndex() >= 0 ? qint16(list.listIndex() + offset) : before.*value;
+    };
+    // Numbers the reading skipped leave their field as it is.
+    const auto show = [&keep](form::TextBox& field, qint64 value, const QString& name) {
+        if (!keep.contains(name)) field.setText(QString::number(value));
     };
 
     for (int i = 0; i < 4; ++i) {
-        f.txtIP[i].setText(QString::number(c.ip[i]));
-        f.txtMsk[i].setText(QString::number(c.mask[i]));
-        f.txtGW[i].setText(QString::number(c.gate[i]));
+        show(f.txtIP[i], c.ip[i], key(i, "IP"));
+        show(f.txtMsk[i], c.mask[i], key(i, "MASK"));
+        show(f.txtGW[i], c.gate[i], key(i, "Gate"));
     }
-    f.txtPort.setText(QString::number(c.tcpPort));
-    select(f.cbPSerie, c.port - 1, "Port");
+    show(f.txtPort, c.tcpPort, QStringLiteral("TcpPort"));
+    select(f.cbPSerie, &NodeConfig::port, 1, "Port");
     f.txtAutPass.setText(c.pass);
     f.txtAutUser.setText(c.usser);
     f.txtPop.setText(c.pop);
     f.txtRemitente.setText(c.from);
     f.txtSMTP.setText(c.smtp);
-    select(f.cbMinutosPop, c.minPop, "MinPop");
+    select(f.cbMinutosPop, &NodeConfig::minPop, 0, "MinPop");
     f.txtNodoPASS.setText(c.nodoPass);
     f.chkAutenticacion.setValue(c.autenticar);
     for (int n = 0; n < MailAccounts; ++n) {
         f.txtAsunto[n].setText(c.mail[n].subject);
         f.txtDestinatario[n].setText(c.mail[n].dst);
         f.txtMensaje[n].setText(c.mail[n].msg);
-        f.txtTriggerMail[n].setText(QString::number(c.trigger[n].vrTr));
-        f.txtValTriggerMail[n].setText(QString::number(c.trigger[n].vlTr));
-        f.txtVarAttach[n].setText(QString::number(c.mail[n].varAttch));
+        show(f.txtTriggerMail[n], c.trigger[n].vrTr, key(n, "VrTr"));
+        show(f.txtValTriggerMail[n], c.trigger[n].vlTr, key(n, "VlTr"));
+        show(f.txtVarAttach[n], c.mail[n].varAttch, key(n, "VarAttch"));
         f.chkAttachVar[n].setValue(c.mail[n].attch);
         showTrigger(f, n, c.trigger[n]);
     }
-    f.txtValTriggerMail[PopTrigger].setText(QString::number(c.trigger[PopTrigger].vlTr));
-    f.txtTriggerMail[PopTrigger].setText(QString::number(c.trigger[PopTrigger].vrTr));
+    show(f.txtValTriggerMail[PopTrigger], c.trigger[PopTrigger].vlTr, key(PopTrigger, "VlTr"));
+    show(f.txtTriggerMail[PopTrigger], c.trigger[PopTrigger].vrTr, key(PopTrigger, "VrTr"));
     showTrigger(f, PopTrigger, c.trigger[PopTrigger]);
-    if (c.mailRta >= 0 && c.mailRta < MailAccounts)
+    if (c.mailRta >= 0 && c.mailRta < MailAccounts) {
         f.opMailRta[c.mailRta].setValue(true);
-    else
+    } else {
         skipped << QStringLiteral("MailRta");
+        const int shown = f.mailRtaGroup.selected();
+        record.mailRta = shown >= 0 ? qint16(shown) : before.mailRta;
+    }
 
+    // The free list is always in ascending numeric order, whatever order the file has.
+    QStringList freeBlocks;
+    for (const QString& piece : splitList(c.blockFree)) freeBlocks << threeDigits(piece);
+    std::stable_sort(freeBlocks.begin(), freeBlocks.end(), [](const QString& a, const QString& b) {
+        return compiler::textValue(a) < compiler::textValue(b);
+    });
     f.lstBlockFree.clear();
-    for (const QString& piece : splitList(c.blockFree)) f.lstBlockFree.addItem(threeDigits(piece));
+    for (const QString& block : freeBlocks) f.lstBlockFree.addItem(block);
     f.lstUsed.clear();
     for (const QString& piece : splitList(c.blockUsed)) {
         f.lstUsed.addItem(piece);
@@ -325,13 +398,13 @@ QStringList ConfigFiles::fillWindow() {
     }
     f.txtPri[0].setText(c.blockF1);
     f.txtPri[1].setText(c.blockF2);
-    select(f.cbBaudios232, c.baud232, "Baud232");
-    select(f.cbBaudios485, c.baud485, "Baud485");
+    select(f.cbBaudios232, &NodeConfig::baud232, 0, "Baud232");
+    select(f.cbBaudios485, &NodeConfig::baud485, 0, "Baud485");
     f.opPortPLC[1].setValue(true);
     if (c.port232 != 0) f.opPortPLC[0].setValue(true);
-    select(f.cbId232, c.id232, "Id232");
-    select(f.cbId485, c.id485, "Id485");
-    select(f.cbSoftVer, c.softVer, "SoftVer");
+    select(f.cbId232, &NodeConfig::id232, 0, "Id232");
+    select(f.cbId485, &NodeConfig::id485, 0, "Id485");
+    select(f.cbSoftVer, &NodeConfig::softVer, 0, "SoftVer");
     return skipped;
 }
 
@@ -384,8 +457,14 @@ void ConfigFiles::reportSkipped(const QString& title, const QString& path,
                                 const QStringList& keys) {
     if (keys.isEmpty()) return;
     messages_.warning(title, QStringLiteral("El archivo \"%1\" se cargó, pero estos valores están "
-                                            "fuera de su lista y no se muestran: %2.")
+                                            "fuera de su lista o de su rango y no se cargaron "
+                                            "(esos campos conservan lo que tenían): %2.")
                                  .arg(path, keys.join(QStringLiteral(", "))));
+}
+
+void ConfigFiles::reportLoaded(const QString& title, const QString& path, const LoadResult& r) {
+    for (const LoadResult::Warning& w : r.warnings) messages_.warning(w.title, w.text);
+    reportSkipped(title, path, r.skipped);
 }
 
 bool ConfigFiles::loadProgramFile(const QString& path) {
@@ -406,7 +485,7 @@ bool ConfigFiles::loadProgramFile(const QString& path) {
         case LoadResult::Status::Loaded:
             break;
     }
-    reportSkipped(title, path, r.skipped);
+    reportLoaded(title, path, r);
     form_.lstUsed.setListIndex(0);
     return true;
 }
@@ -456,7 +535,7 @@ void ConfigFiles::loadSettingsAtStartUp() {
         messages_.warning(title, text);
         r = loadFrom(IniFile());
     }
-    reportSkipped(title, path, r.skipped);
+    reportLoaded(title, path, r);
 }
 
 bool ConfigFiles::saveSettingsAtShutdown() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -17,10 +18,18 @@ struct SaveResult {
 
 struct LoadResult {
     enum class Status { Loaded, Unreadable, BadValue };
+    struct Warning {
+        QString title, text;
+    };
     Status status = Status::Loaded;
-    QString key;          // BadValue: the first key whose value is not valid
-    QString error;        // Unreadable: why
-    QStringList skipped;  // Loaded: keys whose list position or option is outside its list
+    QString key;    // BadValue: the first key whose value is not valid
+    QString error;  // Unreadable: why
+    // Loaded: keys whose list position or option is outside its list, or whose number is
+    // outside its entry field's range. Their fields keep what they showed, and so does the
+    // record.
+    QStringList skipped;
+    // Loaded: what the handlers that the fill ran had to tell the user.
+    QList<Warning> warnings;
     bool ok() const { return status == Status::Loaded; }
 };
 
@@ -60,14 +69,23 @@ class ConfigFiles {
 
     static QString badCopyPath(const QString& path);
 
+    // For a handler that the window's fill runs: the warning is kept for the load's caller to
+    // show once the window is filled (in LoadResult::warnings); outside a fill it is shown now.
+    void warnAfterFill(const QString& title, const QString& text);
+
   private:
     LoadResult loadFrom(const IniFile& file);
-    QStringList fillWindow();
+    // Fills the window from the record; `before` is the record before the load, `keep` the
+    // keys whose fields stay as they are.
+    QStringList fillWindow(const NodeConfig& before, const QStringList& keep);
     void reportSkipped(const QString& title, const QString& path, const QStringList& keys);
+    void reportLoaded(const QString& title, const QString& path, const LoadResult& r);
 
     Session& session_;
     form::MainForm& form_;
     MessagePresenter& messages_;
+    bool filling_ = false;
+    QList<LoadResult::Warning> afterFill_;
 };
 
 }  // namespace brisa

@@ -139,13 +139,19 @@ QString IniFile::value(const QString& section, const QString& key, const QString
     return value(section, key).value_or(fallback);
 }
 
-void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
+bool IniFile::setValue(const QString& section, const QString& key, const QString& value) {
+    for (const QString* text : {&section, &key, &value}) {
+        if (text->contains(u'\r') || text->contains(u'\n')) {
+            if (refusedKey_.isEmpty()) refusedKey_ = key;
+            return false;
+        }
+    }
     const Line line{QByteArray(), key + u'=' + value};
     int s = findSection(section);
     if (s < 0) {
         lines_.append(Line{QByteArray(), u'[' + section + u']'});
         lines_.append(line);
-        return;
+        return true;
     }
     const int k = findKey(s, key);
     if (k >= 0) {
@@ -153,12 +159,13 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         const QString& old = lines_[k].text;
         const QString updated = old.left(old.indexOf(u'=') + 1) + value;
         if (updated != old) lines_[k] = Line{QByteArray(), updated};
-        return;
+        return true;
     }
     // After the section's last non-blank line, so that blank lines stay between sections.
     int at = sectionEnd(s);
     while (at > s + 1 && lines_[at - 1].text.trimmed().isEmpty()) --at;
     lines_.insert(at, line);
+    return true;
 }
 
 QByteArray IniFile::toBytes() const {
@@ -171,6 +178,12 @@ QByteArray IniFile::toBytes() const {
 }
 
 bool IniFile::save(const QString& path, QString* error) const {
+    if (!refusedKey_.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("el valor de la clave %1 contiene un salto de línea")
+                         .arg(refusedKey_);
+        return false;
+    }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
         if (error) *error = fileErrorText(f.error());

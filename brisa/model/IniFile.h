@@ -32,8 +32,10 @@ class IniFile {
     std::optional<QString> value(const QString& section, const QString& key) const;
     QString value(const QString& section, const QString& key, const QString& fallback) const;
     // Changes the key in place, or adds it at the end of its section, adding the section at
-    // the end of the file when missing.
-    void setValue(const QString& section, const QString& key, const QString& value);
+    // the end of the file when missing. A section, key or value holding CR or LF would break
+    // the lines of the file: it is refused (false), the file is left as it was, and `save`
+    // fails naming the key until the file is loaded again.
+    bool setValue(const QString& section, const QString& key, const QString& value);
 
     QByteArray toBytes() const;
     // Writes the whole file at once: the old file stays intact unless the new one is complete.
@@ -56,6 +58,7 @@ class IniFile {
     static std::optional<QString> keyName(const QString& line);
 
     QVector<Line> lines_;
+    QString refusedKey_;  // the first key whose value setValue refused
 };
 
 }  // namespace brisa

@@ -11,13 +11,15 @@ namespace brisa {
 using namespace form;
 
 MainFormHandlers::MainFormHandlers(MainForm& form, Session& session, ConfigFiles& files,
-                                   MessagePresenter& messages, SetPcPort setPcPort, QObject* parent)
+                                   MessagePresenter& messages, SetPcPort setPcPort,
+                                   PcPortInUse pcPortInUse, QObject* parent)
     : QObject(parent),
       form_(form),
       session_(session),
       files_(files),
       messages_(messages),
-      setPcPort_(std::move(setPcPort)) {
+      setPcPort_(std::move(setPcPort)),
+      pcPortInUse_(std::move(pcPortInUse)) {
     connect(&form.cbPSerie, &ListControl::click, this, &MainFormHandlers::cbPSerie_Click);
     connect(&form.cbSoftVer, &ListControl::click, this, &MainFormHandlers::cbSoftVer_Click);
     connect(&form.cbMinutosPop, &ListControl::click, this, &MainFormHandlers::cbMinutosPop_Click);
@@ -67,11 +69,14 @@ void MainFormHandlers::FillSoftVerList() {
 
 void MainFormHandlers::cbPSerie_Click() {
     const int port = form_.cbPSerie.listIndex() + 1;
-    session_.config.port = qint16(port);
+    const int previous = pcPortInUse_();
     const ztklink::Result r = setPcPort_(port);
-    // A load selects the port more than once; the start-up reports a refused one by itself.
-    if (!r.ok() && !session_.loading)
-        reportRefusedPort(r);
+    if (!r.ok()) {
+        refusePcPort(r);
+        return;
+    }
+    session_.config.port = qint16(port);
+    if (port != previous) form_.lbStatus.setCaption(QString());
     if (!session_.loading) {
         const SaveResult saved = files_.CollectAndSaveSettings();
         if (!saved.ok)
@@ -82,10 +87,16 @@ void MainFormHandlers::cbPSerie_Click() {
     form_.lbPortPC.setCaption(QStringLiteral("PC ") + form_.cbPSerie.text());
 }
 
-void MainFormHandlers::reportRefusedPort(const ztklink::Result& refusal) {
-    messages_.warning(QStringLiteral("Puerto serie"),
-                      QStringLiteral("%1 no se puede usar para programar: %2")
-                          .arg(form_.cbPSerie.text(), refusal.description()));
+void MainFormHandlers::refusePcPort(const ztklink::Result& refusal) {
+    QString text = QStringLiteral("%1 no se puede usar para programar: %2")
+                       .arg(form_.cbPSerie.text(), refusal.description());
+    // The window, the record and the settings file name the port that programming uses.
+    const int inUse = pcPortInUse_();
+    const bool listed = inUse >= 1 && inUse <= form_.cbPSerie.count();
+    if (listed) text += QStringLiteral("\nSe sigue usando COM%1:.").arg(inUse);
+    // A load reports it once the window is filled, with what else the load has to say.
+    files_.warnAfterFill(QStringLiteral("Puerto serie"), text);
+    if (listed) form_.cbPSerie.setListIndex(inUse - 1);
 }
 
 void MainFormHandlers::cbSoftVer_Click() {

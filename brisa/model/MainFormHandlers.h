@@ -19,9 +19,12 @@ class MainFormHandlers : public QObject {
   public:
     // Hands a PC port number to the link driver (its COMM property).
     using SetPcPort = std::function<ztklink::Result(int)>;
+    // The PC port number the link driver uses.
+    using PcPortInUse = std::function<int()>;
 
     MainFormHandlers(form::MainForm& form, Session& session, ConfigFiles& files,
-                     MessagePresenter& messages, SetPcPort setPcPort, QObject* parent = nullptr);
+                     MessagePresenter& messages, SetPcPort setPcPort, PcPortInUse pcPortInUse,
+                     QObject* parent = nullptr);
 
     // The fixed lists of the window, filled once at start-up: ids 1..255, speeds 600..19200,
     // PC speeds 1200..19200, PC ports COM1: .. COM16:, the all-blocks list.
@@ -31,9 +34,11 @@ class MainFormHandlers : public QObject {
     // Software versions 1.00 .. 2.00.
     void FillSoftVerList();
 
+    // A port the driver takes becomes the record's `Port` (saved at once outside a load); when
+    // it is another port, the status bar's link error, which belonged to the port left behind,
+    // is cleared. A port the driver refuses is reported, and the list goes back to the port in
+    // use.
     void cbPSerie_Click();
-    // Tells the user that the driver refused the chosen PC port.
-    void reportRefusedPort(const ztklink::Result& refusal);
     void cbSoftVer_Click();
     void cbMinutosPop_Click();
     void chkAutenticacion_Click();
@@ -45,11 +50,14 @@ class MainFormHandlers : public QObject {
     void adaptToNodeRequested();
 
   private:
+    void refusePcPort(const ztklink::Result& refusal);
+
     form::MainForm& form_;
     Session& session_;
     ConfigFiles& files_;
     MessagePresenter& messages_;
     SetPcPort setPcPort_;
+    PcPortInUse pcPortInUse_;
     SettingsStore store_;
 };
 

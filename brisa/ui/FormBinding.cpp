@@ -28,7 +28,10 @@ namespace {
 class TextBoxValidator : public QValidator {
   public:
     TextBoxValidator(const TextBox& box, QObject* parent) : QValidator(parent), box_(box) {}
+    // A pasted line break becomes a space here already, so the widget shows what the field
+    // keeps and the caret stays where it was.
     State validate(QString& input, int&) const override {
+        input = TextBox::oneLine(input);
         return box_.accepts(input) ? Acceptable : Invalid;
     }
 
@@ -109,8 +112,7 @@ void FormBinding::bind(TextBox& c, QPlainTextEdit* w) {
     sync();
     connect(&c, &Control::changed, w, sync);
     connect(w, &QPlainTextEdit::textChanged, &c, [&c, w, sync] {
-        QString t = w->toPlainText();
-        t.remove(QLatin1Char('\n'));  // one paragraph, as the node stores it
+        QString t = TextBox::oneLine(w->toPlainText());  // one paragraph, as the node stores it
         if (!c.accepts(t) && c.maxLength() > 0) t.truncate(c.maxLength());
         c.setText(t);
         if (w->toPlainText() != c.text()) {

@@ -519,11 +519,15 @@ void MainWindow::loadProgram() {
 }
 
 void MainWindow::saveProgram() {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salvar programa"),
-                                                filesFolder(), ProgramFilter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".nod");
-    app_.files.saveProgramFile(path);
+    QFileDialog dialog(this, QStringLiteral("Salvar programa"), filesFolder(), ProgramFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds ".nod" to a name typed without it before it asks whether to replace an
+    // existing file, so the question is about the file that will be written. A native dialog
+    // would ask about the name as typed and get the suffix only afterwards.
+    dialog.setDefaultSuffix(QStringLiteral("nod"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    app_.files.saveProgramFile(dialog.selectedFiles().first());
 }
 
 void MainWindow::showAbout() {

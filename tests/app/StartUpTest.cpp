@@ -212,28 +212,55 @@ TEST_F(PortDevicesTest, EmptyDeviceIsRefusedWithAMessage) {
     EXPECT_FALSE(settingsBytes().contains("Puertos"));
 }
 
-TEST_F(PortDevicesTest, PortTheDriverRefusesIsReportedAndTheProgramGoesOn) {
+TEST_F(PortDevicesTest, PortTheDriverRefusesIsReportedAndThePortInUseStays) {
     startUp();
     app->form.cbPSerie.setListIndex(8);  // COM9:
 
     ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_EQ(messages.messages[0].text,
-              QStringLiteral("COM9: no se puede usar para programar: El puerto serie puede ser solo "
-                             "entre el 1 y el 8)"));
+    EXPECT_EQ(
+        messages.messages[0].text,
+        QStringLiteral("COM9: no se puede usar para programar: El puerto serie puede ser solo "
+                       "entre el 1 y el 8)\nSe sigue usando COM1:."));
     EXPECT_EQ(app->ZTK90->COMM(), 1);
-    EXPECT_EQ(app->form.lbPortPC.caption(), QStringLiteral("PC COM9:"));
-    EXPECT_TRUE(app->form.lbDevice.caption().contains(QStringLiteral("El programa usa COM1:")));
+    EXPECT_EQ(app->form.cbPSerie.text(), QStringLiteral("COM1:"));
+    EXPECT_EQ(app->form.lbPortPC.caption(), QStringLiteral("PC COM1:"));
+    EXPECT_TRUE(app->form.lbDevice.caption().startsWith(QStringLiteral("COM1: es /dev/ttyS0")));
+    EXPECT_TRUE(settingsBytes().contains("Port=1\r\n")) << settingsBytes().toStdString();
+}
 
-    // The choice is kept, and the next start reports it again instead of failing.
-    app->shutDown();
-    app.reset();
-    messages.messages.clear();
-    brisa::App next(messages);
-    next.regionalSettings = [this] { return regional; };
-    next.startUp(folder());
-    EXPECT_EQ(next.form.cbPSerie.text(), QStringLiteral("COM9:"));
-    EXPECT_EQ(next.ZTK90->COMM(), 1);
-    EXPECT_EQ(messages.messages.size(), 1);
+// A saved port that the window cannot use (the driver refuses it, or it is not in the list) is
+// reported once; the window starts on the port in use and saves that one, so the next start
+// is quiet.
+TEST_F(StartUpTest, SavedPortThatCannotBeUsedIsReportedOnceAndNotSavedAgain) {
+    struct Case {
+        const char* port;
+        const char* message;
+    };
+    const auto restart = [this] {
+        app.reset();
+        messages.messages.clear();
+        App::Options o;
+        o.listDevices = [this] { return devices; };
+        app = std::make_unique<App>(messages, std::move(o));
+        app->regionalSettings = [this] { return regional; };
+        startUp();
+    };
+    for (const Case& c : {Case{"12", "COM12: no se puede usar para programar"},
+                          Case{"20", "fuera de su lista"}, Case{"0", "fuera de su lista"}}) {
+        writeSettings(QByteArray("[Sets]\r\nPort=") + c.port + "\r\n");
+        restart();
+        ASSERT_EQ(messages.messages.size(), 1) << c.port;
+        EXPECT_TRUE(messages.messages[0].text.contains(QLatin1String(c.message)))
+            << messages.messages[0].text.toStdString();
+        EXPECT_EQ(app->form.cbPSerie.text(), QStringLiteral("COM1:")) << c.port;
+        EXPECT_EQ(app->form.lbPortPC.caption(), QStringLiteral("PC COM1:")) << c.port;
+        EXPECT_EQ(app->ZTK90->COMM(), 1) << c.port;
+
+        app->shutDown();
+        EXPECT_TRUE(settingsBytes().contains("Port=1\r\n")) << settingsBytes().toStdString();
+        restart();
+        EXPECT_TRUE(messages.messages.isEmpty()) << c.port;
+    }
 }
 
 }  // namespace

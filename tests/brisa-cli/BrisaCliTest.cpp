@@ -79,6 +79,29 @@ TEST(BrisaCli, ImagePrintsEveryBlockInSendingOrder) {
     EXPECT_EQ(sw100.out.split('\n', Qt::SkipEmptyParts).size(), 6);
 }
 
+TEST(BrisaCli, ValuesOutsideTheirFieldsAreSkippedAndNamedOnStderr) {
+    QTemporaryDir dir;
+    QFile original(data("ethernet.nod"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    QByteArray bytes = original.readAll();
+    bytes.replace("0IP=10\r\n", "0IP=300\r\n");
+    bytes.replace("TcpPort=50000\r\n", "TcpPort=70000\r\n");
+    ASSERT_TRUE(bytes.contains("0IP=300") && bytes.contains("TcpPort=70000"));
+    const QString path = dir.filePath("fuera.nod");
+    QFile copy(path);
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(bytes);
+    copy.close();
+
+    const CliRun r = brisaCli({"image", path, "--node", "eth", "--sw", "1.15"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("0IP, TcpPort")) << r.err.toStdString();
+    // The fields keep what they had: IP 0.0.0.7 and port 502, not 0x2C (300) and 0x1170.
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 5);
+    EXPECT_EQ(lines[5], QStringLiteral("006: 00 00 00 07 FF FF 00 00 01 F6 00 00 00 00 00 00"));
+}
+
 class ProgramCli : public ::testing::Test {
   protected:
     void SetUp() override {}
@@ -177,6 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"HighMemoryOnEthernet", {"image", "FILE", "--node", "eth", "--memh"}, 2,
                   "memoria alta"},
         UsageCase{"BadTcpPort", {"image", "FILE", "--tcp-port", "70000"}, 2, "Puerto TCP"},
+        UsageCase{"NegativeTcpPort", {"image", "FILE", "--tcp-port", "-1"}, 2, "Puerto TCP"},
         UsageCase{"NoPort", {"program", "FILE"}, 2, "Falta --port"},
         UsageCase{"BadPort", {"program", "FILE", "--port", "COM99"}, 2, "Puerto no válido"},
         UsageCase{"BadBaud", {"program", "FILE", "--port", "/dev/null", "--baud", "300"}, 2,

@@ -194,6 +194,10 @@ TEST_F(ConfigFilesTest, BlockListsOnLoad) {
         {"005,005,", "005,", {"005"}, {"005"}},   // only the first equal entry leaves
         {"", "200,", {}, {"200"}},                // a high block was never in the free list
         {"3,7,", "7,", {"003", "007"}, {"7"}},    // compared as text
+        // The free list is in ascending numeric order whatever the file's order.
+        {"007,003,010,", "", {"003", "007", "010"}, {}},
+        {"31,200,5,", "", {"005", "031", "200"}, {}},
+        {"010,003,007,", "003,", {"007", "010"}, {"003"}},
     };
     for (const Case& c : cases) {
         write(filePath("b.nod"),
@@ -233,7 +237,7 @@ TEST_F(ConfigFilesTest, DamagedProgramFileIsRefusedAndChangesNothing) {
         {"[Sets]\nPort=dos\n", "Port"},
         {"[Sets]\nPort=\n", "Port"},
         {"[Sets]\nPort=1.5\n", "Port"},
-        {"[Net]\n0IP=40000\n", "0IP"},  // beyond a 16-bit number
+        {"[Net]\nTcpPort=5O2\n", "TcpPort"},  // a letter O: not a number at all
         {"[Net]\n4MWord=si\n", "4MWord"},
         {"[Net]\n5VlTr=1e3\n", "5VlTr"},
         {"[Prog]\nBlockUsed=001,\nId485=x\n", "Id485"},  // after a good value
@@ -277,29 +281,116 @@ TEST_F(ConfigFilesTest, TruncatedFileLoadsWholeOrNotAtAll) {
     }
 }
 
-TEST_F(ConfigFilesTest, OutOfRangePositionsSkipOnlyTheirField) {
+TEST_F(ConfigFilesTest, OutOfRangeValuesSkipOnlyTheirFieldInOneMessage) {
     const QString path = filePath("fuera.nod");
     write(path,
-          "[Sets]\nPort=20\nSoftVer=101\n[Net]\nMailRta=7\nMinPop=9\n0IP=10\n"
+          "[Sets]\nPort=20\nSoftVer=101\n[Net]\n0IP=300\n1IP=10\nMailRta=7\nMinPop=9\n"
+          "TcpPort=70000\n0VlTr=70000\n"
           "[Prog]\nBaud232=6\nId232=255\nId485=-1\nBaud485=2\nBlockF2=009\n");
-    form.cbPSerie.setListIndex(1);
-    form.opMailRta[1].setValue(true);
     messages.messages.clear();
     ASSERT_TRUE(files.loadProgramFile(path));
     // The rest is filled.
-    EXPECT_EQ(form.txtIP[0].text(), QStringLiteral("10"));
+    EXPECT_EQ(form.txtIP[1].text(), QStringLiteral("10"));
     EXPECT_EQ(form.cbBaudios485.listIndex(), 2);
     EXPECT_EQ(form.txtPri[1].text(), QStringLiteral("009"));
-    // The skipped fields keep what they showed; the record keeps the file's values.
-    EXPECT_EQ(form.cbPSerie.listIndex(), 1);
-    EXPECT_EQ(form.mailRtaGroup.selected(), 1);
-    EXPECT_EQ(session.config.port, 20);
-    EXPECT_EQ(session.config.mailRta, 7);
     ASSERT_EQ(messages.messages.size(), 1);
     const QString text = messages.messages[0].text;
     EXPECT_TRUE(text.contains(path));
-    EXPECT_TRUE(text.contains("Port, MinPop, MailRta, Baud232, Id232, Id485, SoftVer"))
+    EXPECT_TRUE(
+        text.contains("0IP, TcpPort, 0VlTr, Port, MinPop, MailRta, Baud232, Id232, Id485, SoftVer"))
         << text.toStdString();
+}
+
+// Each value outside its list or its entry field's range: the file loads, the key is reported,
+// and the field keeps what it showed, in the window and in what is saved from it.
+TEST_F(ConfigFilesTest, OutOfRangeValueKeepsWhatItsFieldHad) {
+    using Shown = std::function<QString(const form::MainForm&)>;
+    const auto text = [](auto field) -> Shown {
+        return [field](const form::MainForm& f) { return (f.*field).text(); };
+    };
+    const auto at = [](auto array, int i) -> Shown {
+        return [array, i](const form::MainForm& f) { return (f.*array)[i].text(); };
+    };
+    const auto position = [](auto list) -> Shown {
+        return [list](const form::MainForm& f) { return QString::number((f.*list).listIndex()); };
+    };
+    using F = form::MainForm;
+    struct Case {
+        const char* file;
+        const char* key;  // nullptr: in range, the file's value is shown
+        Shown shown;
+    };
+    const Case cases[] = {
+        {"[Net]\n0IP=300\n", "0IP", at(&F::txtIP, 0)},
+        {"[Net]\n3MASK=256\n", "3MASK", at(&F::txtMsk, 3)},
+        {"[Net]\n2Gate=-1\n", "2Gate", at(&F::txtGW, 2)},
+        {"[Net]\n1IP=40000\n", "1IP", at(&F::txtIP, 1)},  // beyond a 16-bit number
+        {"[Net]\n0IP=99999999999999999999\n", "0IP", at(&F::txtIP, 0)},
+        {"[Net]\nTcpPort=70000\n", "TcpPort", text(&F::txtPort)},
+        {"[Net]\nTcpPort=-1\n", "TcpPort", text(&F::txtPort)},
+        {"[Net]\n0VlTr=70000\n", "0VlTr", at(&F::txtValTriggerMail, 0)},
+        {"[Net]\n5VlTr=-5\n", "5VlTr", at(&F::txtValTriggerMail, 5)},
+        {"[Net]\n0VrTr=600\n", "0VrTr", at(&F::txtTriggerMail, 0)},
+        {"[Net]\n5VrTr=512\n", "5VrTr", at(&F::txtTriggerMail, 5)},
+        {"[Net]\n4VarAttch=512\n", "4VarAttch", at(&F::txtVarAttach, 4)},
+        {"[Sets]\nPort=20\n", "Port", position(&F::cbPSerie)},
+        {"[Sets]\nPort=0\n", "Port", position(&F::cbPSerie)},
+        {"[Sets]\nSoftVer=101\n", "SoftVer", position(&F::cbSoftVer)},
+        {"[Net]\nMinPop=9\n", "MinPop", position(&F::cbMinutosPop)},
+        {"[Net]\nMailRta=7\n", "MailRta",
+         [](const F& f) { return QString::number(f.mailRtaGroup.selected()); }},
+        {"[Prog]\nBaud232=6\n", "Baud232", position(&F::cbBaudios232)},
+        {"[Prog]\nId485=-1\n", "Id485", position(&F::cbId485)},
+        // The limits themselves are in range.
+        {"[Net]\n0IP=255\n", nullptr, at(&F::txtIP, 0)},
+        {"[Net]\nTcpPort=65535\n", nullptr, text(&F::txtPort)},
+        {"[Net]\nTcpPort=0\n", nullptr, text(&F::txtPort)},
+        {"[Net]\n0VlTr=65535\n", nullptr, at(&F::txtValTriggerMail, 0)},
+        {"[Net]\n4VarAttch=511\n", nullptr, at(&F::txtVarAttach, 4)},
+    };
+    const QString path = filePath("fuera.nod");
+    for (const Case& c : cases) {
+        fillEveryField();
+        const QString before = c.shown(form);
+        write(path, c.file);
+        messages.messages.clear();
+        ASSERT_TRUE(files.loadProgramFile(path)) << c.file;
+        if (!c.key) {
+            EXPECT_EQ(c.shown(form), QString(c.file).section('=', 1).trimmed()) << c.file;
+            EXPECT_TRUE(messages.messages.isEmpty()) << c.file;
+            continue;
+        }
+        EXPECT_EQ(c.shown(form), before) << c.file;
+        // The record holds what the window shows: saving stores the kept value.
+        const NodeConfig loaded = session.config;
+        files.CollectSettings();
+        EXPECT_EQ(session.config, loaded) << c.file;
+        ASSERT_EQ(messages.messages.size(), 1) << c.file;
+        EXPECT_TRUE(messages.messages[0].text.endsWith(QStringLiteral(": %1.").arg(c.key)))
+            << messages.messages[0].text.toStdString();
+    }
+}
+
+TEST_F(ConfigFilesTest, PortTheDriverRefusesIsReportedAfterTheLoadAndThePortInUseStays) {
+    form.cbPSerie.setListIndex(3);  // COM4:, taken by the driver
+    const QByteArray settings = read(settingsPath());
+    write(filePath("com12.nod"), "[Sets]\nPort=12\n[Net]\n0IP=10\n");
+    messages.messages.clear();
+    ASSERT_TRUE(files.loadProgramFile(filePath("com12.nod")));
+    EXPECT_EQ(form.txtIP[0].text(), QStringLiteral("10"));
+    EXPECT_EQ(driverPort, 4);
+    EXPECT_EQ(form.cbPSerie.text(), QStringLiteral("COM4:"));
+    EXPECT_EQ(form.lbPortPC.caption(), QStringLiteral("PC COM4:"));
+    EXPECT_EQ(session.config.port, 4);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages[0].title, QStringLiteral("Puerto serie"));
+    EXPECT_EQ(messages.messages[0].text,
+              QStringLiteral("COM12: no se puede usar para programar: El puerto serie puede ser "
+                             "solo entre el 1 y el 8)\nSe sigue usando COM4:."));
+    // Loading saves no more than before (only SoftVer).
+    IniFile expected = IniFile::fromBytes(settings);
+    expected.setValue("Sets", "SoftVer", "50");
+    EXPECT_EQ(read(settingsPath()), expected.toBytes());
 }
 
 TEST_F(ConfigFilesTest, TcpPortIsKeptAndOldFilesLeaveItAlone) {
@@ -317,6 +408,31 @@ TEST_F(ConfigFilesTest, TcpPortIsKeptAndOldFilesLeaveItAlone) {
     ASSERT_TRUE(files.LoadConfig(filePath("viejo.nod")).ok());
     EXPECT_EQ(form.txtPort.text(), QStringLiteral("777"));
     EXPECT_EQ(session.config.tcpPort, 777);
+}
+
+TEST_F(ConfigFilesTest, ALineBreakCannotBreakTheFile) {
+    // Pasted into a field, it becomes a space: the keys after it survive the next start.
+    fillEveryField();
+    form.txtSMTP.setText("smtp.x\n[Otra]");
+    ASSERT_TRUE(files.CollectAndSaveSettings().ok);
+    // The software version is not in the comparison: loading the other file writes its own.
+    const auto state = [this] {
+        return windowState().filter(QRegularExpression("^(?!cbSoftVer=)"));
+    };
+    const QStringList saved = state();
+    ASSERT_TRUE(files.LoadConfig(filePath("otro.nod")).ok());
+    ASSERT_NE(state(), saved);
+    ASSERT_TRUE(files.LoadConfig(settingsPath()).ok());
+    EXPECT_EQ(form.txtSMTP.text(), QStringLiteral("smtp.x [Otra]"));
+    EXPECT_EQ(state(), saved);
+
+    // Put into the record by any other way, it is refused with the reason, and the files stay.
+    const QByteArray settings = read(settingsPath());
+    session.config.mail[2].msg = "uno\r\ndos";
+    const SaveResult r = files.SaveConfig(settingsPath());
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.contains("2Msg")) << r.error.toStdString();
+    EXPECT_EQ(read(settingsPath()), settings);
 }
 
 TEST_F(ConfigFilesTest, NoAccountChosenKeepsThePreviousMailRta) {

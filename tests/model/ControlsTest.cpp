@@ -108,6 +108,25 @@ TEST(TextBoxTest, LengthAndRange) {
         EXPECT_EQ(t.accepts(QLatin1String(c.text)), c.accepted) << c.text;
 }
 
+TEST(TextBoxTest, LineBreaksBecomeSpaces) {
+    struct Case {
+        const char* in;
+        const char* kept;
+    };
+    for (const Case& c :
+         {Case{"smtp.x\n[Otra]", "smtp.x [Otra]"}, Case{"a\r\nb", "a b"}, Case{"a\rb\n", "a b "},
+          Case{"\n\r\n", "  "}, Case{"uno\r\n\r\ndos", "uno  dos"}}) {
+        TextBox t;
+        t.setText(QLatin1String(c.in));
+        EXPECT_EQ(t.text(), QLatin1String(c.kept)) << c.in;
+    }
+    // The length counts the text kept.
+    TextBox t;
+    t.setMaxLength(3);
+    t.setText(QStringLiteral("a\r\nbc"));
+    EXPECT_EQ(t.text(), QStringLiteral("a b"));
+}
+
 TEST(CheckBoxTest, AnyNonZeroChecks) {
     CheckBox c;
     QSignalSpy clicks(&c, &CheckBox::click);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "IniFile.h"
 #include "ModelFixture.h"
@@ -67,6 +68,26 @@ TEST(IniFileTest, FailedSaveLeavesTheOldFileWhole) {
     EXPECT_FALSE(error.isEmpty());
     if (folder.hadFile()) {
         EXPECT_EQ(folder.fileBytes(), folder.originalBytes());
+    }
+}
+
+TEST(IniFileTest, ALineBreakIsRefusedAndTheFileIsNotWritten) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Brisa.ini");
+    const QByteArray original = "[Net]\r\nSMTP=smtp.x\r\nUsser=op\r\n";
+    ModelFixture::write(path, original);
+    for (const auto& [section, key, value] :
+         {std::tuple{"Net", "SMTP", "smtp.x\n[Otra]"}, std::tuple{"Net", "SMTP", "a\rb"},
+          std::tuple{"Net", "Nueva\r\n", "1"}, std::tuple{"Net\n", "SMTP", "1"}}) {
+        IniFile f = *IniFile::load(path);
+        EXPECT_FALSE(f.setValue(section, key, value)) << value;
+        EXPECT_EQ(f.toBytes(), original) << value;
+        // Good values after it do not make the file savable again.
+        EXPECT_TRUE(f.setValue("Net", "Usser", "otro"));
+        QString error;
+        EXPECT_FALSE(f.save(path, &error)) << value;
+        EXPECT_TRUE(error.contains(QLatin1String(key))) << error.toStdString();
+        EXPECT_EQ(ModelFixture::read(path), original);
     }
 }
 

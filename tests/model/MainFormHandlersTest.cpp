@@ -44,13 +44,30 @@ TEST_F(MainFormHandlersTest, ChoosingAPcPortOutsideLoadingSavesTheSettings) {
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
-TEST_F(MainFormHandlersTest, APortTheDriverRefusesIsKeptAndReported) {
-    form.cbPSerie.setListIndex(11);
-    EXPECT_EQ(session.config.port, 12);
-    EXPECT_EQ(form.cbPSerie.text(), QStringLiteral("COM12:"));
+TEST_F(MainFormHandlersTest, ARefusedPortIsReportedAndTheListReturnsToThePortInUse) {
+    form.cbPSerie.setListIndex(3);  // COM4:
+    form.lbStatus.setCaption(QStringLiteral("No existe el puerto COM4 (dispositivo /dev/ttyS3)"));
+    pcPorts.clear();
+    form.cbPSerie.setListIndex(11);  // COM12:
+
     ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_TRUE(messages.messages[0].text.contains("COM12:"));
-    EXPECT_TRUE(messages.messages[0].text.contains("entre el 1 y el 8"));
+    EXPECT_EQ(messages.messages[0].title, QStringLiteral("Puerto serie"));
+    EXPECT_EQ(messages.messages[0].text,
+              QStringLiteral("COM12: no se puede usar para programar: El puerto serie puede ser "
+                             "solo entre el 1 y el 8)\nSe sigue usando COM4:."));
+    EXPECT_EQ(form.cbPSerie.text(), QStringLiteral("COM4:"));
+    EXPECT_EQ(form.lbPortPC.caption(), QStringLiteral("PC COM4:"));
+    EXPECT_EQ(session.config.port, 4);
+    EXPECT_EQ(driverPort, 4);
+    EXPECT_EQ(pcPorts, QList<int>({12, 4}));
+    EXPECT_EQ(IniFile::load(settingsPath())->value("Sets", "Port"), QStringLiteral("4"));
+    // The error still belongs to the port in use.
+    EXPECT_FALSE(form.lbStatus.caption().isEmpty());
+
+    // Another port the driver takes clears the link error left by the one before.
+    form.cbPSerie.setListIndex(1);
+    EXPECT_EQ(form.lbStatus.caption(), QString());
+    EXPECT_EQ(messages.messages.size(), 1);
 }
 
 TEST_F(MainFormHandlersTest, SoftwareVersionWritesSoftVerAndAsksForAdaptation) {

@@ -31,13 +31,16 @@ QByteArray ReadOnlyFolder::fileBytes() const {
 ModelFixture::ModelFixture() {
     session.appFolder = dir.path() + u'/';
     handlers = std::make_unique<MainFormHandlers>(
-        form, session, files, messages, [this](int port) -> ztklink::Result {
+        form, session, files, messages,
+        [this](int port) -> ztklink::Result {
             pcPorts.append(port);
             if (port > refusePortsAbove)
                 return ztklink::Result(
                     6, QStringLiteral("El puerto serie puede ser solo entre el 1 y el 8)"));
+            driverPort = port;
             return {};
-        });
+        },
+        [this] { return driverPort; });
     handlers->FillPortLists();
     handlers->cbMinutosPopStartUp();
     handlers->FillSoftVerList();
@@ -141,7 +144,7 @@ void ModelFixture::fillEveryField() {
     }
     form.opMailRta[3].setValue(true);
     form.lstBlockFree.clear();
-    for (const char* b : {"001", "031", "004"}) form.lstBlockFree.addItem(b);
+    for (const char* b : {"001", "004", "031"}) form.lstBlockFree.addItem(b);
     form.lstUsed.clear();
     for (const char* b : {"007", "005", "200"}) form.lstUsed.addItem(b);
     form.txtPri[0].setText("005");

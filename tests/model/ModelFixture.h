@@ -81,5 +81,6 @@ class ModelFixture : public ::testing::Test {
     brisa::ConfigFiles files{session, form, messages};
     QList<int> pcPorts;  // every COMM handed to the driver
     int refusePortsAbove = 8;
+    int driverPort = 1;  // the COMM the driver took last
     std::unique_ptr<brisa::MainFormHandlers> handlers;
 };

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -73,6 +74,28 @@ TEST_F(FormBindingTest, LineEditMirrorsTheFieldEnforcesItsLimitsAndConfirmsOnEnt
     QSignalSpy confirmed(&ip, &TextBox::confirmed);
     QTest::keyClick(w, Qt::Key_Return);
     EXPECT_EQ(confirmed.count(), 1);
+}
+
+TEST_F(FormBindingTest, PastedLineBreaksBecomeSpacesInBothEntryWidgets) {
+    TextBox smtp;
+    smtp.setMaxLength(49);
+    auto* line = add(new QLineEdit);
+    binding.bind(smtp, line);
+    TextBox msg;
+    msg.setMaxLength(240);
+    auto* plain = add(new QPlainTextEdit);
+    binding.bind(msg, plain);
+
+    QApplication::clipboard()->setText(QStringLiteral("smtp.x\r\n[Otra]\nZ"));
+    line->setFocus();
+    line->paste();
+    EXPECT_EQ(smtp.text(), QStringLiteral("smtp.x [Otra] Z"));
+    EXPECT_EQ(line->text(), QStringLiteral("smtp.x [Otra] Z"));
+
+    plain->setFocus();
+    plain->paste();
+    EXPECT_EQ(msg.text(), QStringLiteral("smtp.x [Otra] Z"));
+    EXPECT_EQ(plain->toPlainText(), QStringLiteral("smtp.x [Otra] Z"));
 }
 
 TEST_F(FormBindingTest, PlainTextEditKeepsOneLineWithinTheLengthAndConfirmsOnEnter) {

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "AboutWindow.h"
 #include "AppFixture.h"
@@ -135,6 +139,47 @@ TEST_F(MainWindowTest, ChoosingAPortOnTheSeteosPageSavesAndShowsItsDevice) {
     EXPECT_EQ(app->ZTK90->COMM(), 2);
     EXPECT_EQ(widget<QLineEdit>("txtDevice")->text(), QStringLiteral("/dev/ttyS1"));
     EXPECT_TRUE(settingsBytes().contains("Port=2\r\n"));
+}
+
+// Runs `act` on the modal dialog of type W from inside the dialog's own event loop, as soon as
+// it is shown.
+template <typename W>
+void whenShown(std::function<void(W*)> act, int tries = 100) {
+    QTimer::singleShot(0, [act, tries] {
+        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget()))
+            act(w);
+        else if (tries > 0)
+            whenShown<W>(act, tries - 1);
+        else
+            ADD_FAILURE() << "no dialog was shown";
+    });
+}
+
+TEST_F(MainWindowTest, SalvarAsksBeforeReplacingAFileNamedWithoutItsSuffix) {
+    const QString existing = dir.filePath(QStringLiteral("Files/prog.nod"));
+    for (const bool replace : {false, true}) {
+        QFile old(existing);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("[Sets]\r\nPort=7\r\n");
+        old.close();
+        QString question;
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            whenShown<QMessageBox>([&](QMessageBox* box) {
+                question = box->text();
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            });
+            dialog->selectFile(QStringLiteral("prog"));  // typed without ".nod"
+            static_cast<QDialog*>(dialog)->accept();     // "Guardar"
+            if (dialog->isVisible()) dialog->reject();   // the user said no: cancel
+        });
+        window.saveProgram();
+
+        EXPECT_TRUE(question.contains(QStringLiteral("prog.nod"))) << question.toStdString();
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll().contains("Port=7"), !replace) << replace;
+        old.close();
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Files/prog"))));
+    }
 }
 
 }  // namespace

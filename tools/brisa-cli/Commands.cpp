@@ -44,10 +44,12 @@ std::optional<Failure> readNodeChoices(const QCommandLineParser& p, NodeChoices&
     if (p.isSet(QStringLiteral("sw"))) c.softVer = p.value(QStringLiteral("sw"));
     c.highMemory = p.isSet(QStringLiteral("memh"));
     if (p.isSet(QStringLiteral("tcp-port"))) {
+        // The limits of the window's entry field, as for the value in a file.
         const auto port = brisa::parseInteger(p.value(QStringLiteral("tcp-port")));
-        if (!port || *port < 0 || *port > 65535)
-            return usage(QStringLiteral("Puerto TCP no válido: \"%1\" (de 0 a 65535).")
-                             .arg(p.value(QStringLiteral("tcp-port"))));
+        if (!port || *port < 0 || *port > brisa::limits::TcpPort)
+            return usage(QStringLiteral("Puerto TCP no válido: \"%1\" (de 0 a %2).")
+                             .arg(p.value(QStringLiteral("tcp-port")))
+                             .arg(brisa::limits::TcpPort));
         c.tcpPort = int(*port);
     }
     return std::nullopt;

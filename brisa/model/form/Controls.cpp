@@ -22,8 +22,18 @@ void Control::setToolTip(const QString& tip) {
     emit changed();
 }
 
+QString TextBox::oneLine(const QString& text) {
+    if (!text.contains(u'\r') && !text.contains(u'\n')) return text;
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(u'\r', u' ');
+    line.replace(u'\n', u' ');
+    return line;
+}
+
 void TextBox::setText(const QString& text) {
-    const QString cut = maxLength_ > 0 ? text.left(maxLength_) : text;
+    const QString line = oneLine(text);
+    const QString cut = maxLength_ > 0 ? line.left(maxLength_) : line;
     if (text_ == cut) return;
     text_ = cut;
     emit changed();

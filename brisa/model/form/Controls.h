@@ -37,6 +37,10 @@ class Control : public QObject {
 
 // An entry field. A text assigned by the program is cut to the maximum length, as the widget
 // does; the numeric range is for the widget's validator and for `accepts`.
+//
+// A field holds one line: every value is kept on a line of its own in the files, and the
+// node's texts take no line breaks. A line break that comes in (pasted, or from any caller)
+// becomes a space.
 class TextBox : public Control {
     Q_OBJECT
   public:
@@ -44,6 +48,8 @@ class TextBox : public Control {
 
     QString text() const { return text_; }
     void setText(const QString& text);
+    // The text with every CR, LF or CR LF turned into one space.
+    static QString oneLine(const QString& text);
     int maxLength() const { return maxLength_; }  // 0: no limit
     void setMaxLength(int n);
     struct Range {
