@@ -24,7 +24,7 @@ QString PortMap::platformDefault(int n) {
 #endif
 }
 
-QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent), port_(new QSerialPort) {
+QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent), port_(new QSerialPort(this)) {
     connect(port_, &QSerialPort::readyRead, this, &QtSerialPort::onReadyRead);
     connect(port_, &QSerialPort::bytesWritten, this, &QtSerialPort::onBytesWritten);
     connect(port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onErrorOccurred);
@@ -35,6 +35,7 @@ QtSerialPort::~QtSerialPort() {
     // still inside readyRead or bytesWritten: it is closed now and freed once that has returned.
     port_->disconnect(this);
     if (port_->isOpen()) port_->close();
+    port_->setParent(nullptr);
     port_->deleteLater();
 }
 

@@ -61,7 +61,7 @@ private:
     bool readLineErrorCounters(int counters[4]) const;
     Error errorFor(QSerialPort::SerialPortError error) const;
 
-    // Owned; released with deleteLater() (see the destructor).
+    // A child until this port goes, then released with deleteLater() (see the destructor).
     QSerialPort* port_;
     PortMap map_;
     int commPort_ = 1;

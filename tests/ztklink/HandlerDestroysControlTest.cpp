@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPointer>
+#include <QSerialPort>
 #include <functional>
 
 #include "CommZTK90.h"
@@ -79,18 +81,24 @@ TEST(HandlerDestroysControl, NothingIsTouchedAfterTheHandlerReturns) {
         ASSERT_TRUE(ztk->setCOMM(1).ok());
         ztk->setPuertoPLC(B);
         ztk->setModoSniffer(row.sniffer);
+        // Qt's serial port raises the notification that deletes the control: it must outlive
+        // that notification and go once Qt's code on the stack has returned.
+        QPointer<QSerialPort> device;
+        if (row.realPort) device = ztk->qtPort()->findChild<QSerialPort*>();
         int raised = 0;
         row.handler(ztk.get(), [&] {
             ++raised;
             ztk.reset();
+            if (row.realPort) {
+                EXPECT_TRUE(device) << "QSerialPort freed inside its own readyRead";
+            }
         });
         ASSERT_TRUE(ztk->RecibirPLC(1, 5));
 
         if (row.realPort) {
+            EXPECT_TRUE(device) << "QSerialPort is not a child of the port";
             pty->write(row.bytes);
-            EXPECT_TRUE(testsupport::waitUntil([&] { return !ztk; }, 2000));
-            // Let Qt's own code that was on the stack finish and free what it deferred.
-            testsupport::waitUntil([] { return false; }, 20);
+            EXPECT_TRUE(testsupport::waitUntil([&] { return !ztk && !device; }, 2000));
         } else if (row.lineError) {
             fake->notify(row.lineError);
         } else {
