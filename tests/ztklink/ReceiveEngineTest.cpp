@@ -135,7 +135,9 @@ TEST_F(ReceiveEngine, TheGapEmptiesARemainderKeptBackFromAnEarlierRead) {
 TEST_F(ReceiveEngine, AHandlersNewRequestEndsTheFramesOfTheRead) {
     // A host that chains from its reply handler gets no reply that arrived before its request.
     QObject::connect(ztk.get(), &CommZTK90::RespuestaPLC, [&](quint8, quint8 block, quint8) {
-        if (block == 5) EXPECT_TRUE(ztk->RecibirPLC(1, 7));
+        if (block == 5) {
+            EXPECT_TRUE(ztk->RecibirPLC(1, 7));
+        }
     });
     ASSERT_TRUE(ztk->RecibirPLC(1, 5));
     port->receive(readReply5() + readReply6());
