@@ -277,7 +277,8 @@ bool CommZTK90::request(Kind kind, quint8 id, int bloque, quint8 cmd) {
             return true;
         }
     }
-    if (kind != Kind::Read) (void)port_->clearInBuffer();
+    // Reads too: bytes still waiting belong to an earlier exchange, never to this request.
+    engine_->discardReceived();
     (void)port_->clearOutBuffer();
     (void)port_->output(frame::toByteArray(tx));
     ++link->txs;

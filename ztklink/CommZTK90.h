@@ -18,6 +18,8 @@ class QtSerialPort;
 
 // PLC port model of the link: selects the character framing.
 enum ModeloPuertoPLC : qint32 { A = 0, B = 1 };
+// The type's other spelling, so that hosts written with it compile unchanged.
+using Modelo_puerto_PLC = ModeloPuertoPLC;
 
 constexpr int ErrArgument = 6;
 

@@ -1,6 +1,7 @@
 #include "QtSerialPort.h"
 
 #include <QMetaObject>
+#include <QPointer>
 
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
@@ -23,19 +24,24 @@ QString PortMap::platformDefault(int n) {
 #endif
 }
 
-QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent) {
-    connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::onReadyRead);
-    connect(&port_, &QSerialPort::bytesWritten, this, &QtSerialPort::onBytesWritten);
-    connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onErrorOccurred);
+QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent), port_(new QSerialPort(this)) {
+    connect(port_, &QSerialPort::readyRead, this, &QtSerialPort::onReadyRead);
+    connect(port_, &QSerialPort::bytesWritten, this, &QtSerialPort::onBytesWritten);
+    connect(port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onErrorOccurred);
 }
 
 QtSerialPort::~QtSerialPort() {
-    if (port_.isOpen()) port_.close();
+    // This port may be destroyed from a handler of its own notification, while QSerialPort is
+    // still inside readyRead or bytesWritten: it is closed now and freed once that has returned.
+    port_->disconnect(this);
+    if (port_->isOpen()) port_->close();
+    port_->setParent(nullptr);
+    port_->deleteLater();
 }
 
 Result QtSerialPort::setCommPort(int n) {
     if (n < 1) return Result(8002, QStringLiteral("Número de puerto no válido (%1)").arg(n));
-    if (port_.isOpen()) return Result(8005, QStringLiteral("El puerto ya está abierto"));
+    if (port_->isOpen()) return Result(8005, QStringLiteral("El puerto ya está abierto"));
     commPort_ = n;
     return {};
 }
@@ -44,7 +50,7 @@ Result QtSerialPort::setSettings(const QString& settings) {
     if (!LineSettings::parse(settings))
         return Result(380, QStringLiteral("Configuración del puerto no válida (\"%1\")").arg(settings));
     settingsText_ = settings;
-    if (port_.isOpen()) return applyLineSettings();
+    if (port_->isOpen()) return applyLineSettings();
     return {};
 }
 
@@ -53,9 +59,9 @@ Result QtSerialPort::setSettings(const QString& settings) {
 // refusal there is harmless and not reported.
 Result QtSerialPort::applyLineSettings() {
     const auto s = *LineSettings::parse(settingsText_);
-    bool ok = port_.setBaudRate(s.baud);
-    ok = port_.setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) && ok;
-    ok = port_.setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) && ok;
+    bool ok = port_->setBaudRate(s.baud);
+    ok = port_->setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) && ok;
+    ok = port_->setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) && ok;
     QSerialPort::Parity parity = QSerialPort::NoParity;
     switch (s.parity) {
         case 'e': parity = QSerialPort::EvenParity; break;
@@ -64,9 +70,9 @@ Result QtSerialPort::applyLineSettings() {
         case 's': parity = QSerialPort::SpaceParity; break;
         default: break;
     }
-    port_.setParity(parity);  // refused on pseudo-terminals: harmless
-    port_.setFlowControl(QSerialPort::NoFlowControl);
-    if (!ok && port_.isOpen())
+    port_->setParity(parity);  // refused on pseudo-terminals: harmless
+    port_->setFlowControl(QSerialPort::NoFlowControl);
+    if (!ok && port_->isOpen())
         return Result(380, QStringLiteral("El puerto %1 no admite la configuración \"%2\"")
                                .arg(device(), settingsText_));
     return {};
@@ -75,64 +81,68 @@ Result QtSerialPort::applyLineSettings() {
 Result QtSerialPort::setDtrEnable(bool enable) {
     dtr_ = enable;
     // A pseudo-terminal has no DTR line; that refusal is harmless.
-    if (port_.isOpen()) port_.setDataTerminalReady(enable);
+    if (port_->isOpen()) port_->setDataTerminalReady(enable);
     return {};
 }
 
 Result QtSerialPort::setPortOpen(bool open) {
-    if (open == port_.isOpen()) return {};
+    if (open == port_->isOpen()) return {};
     if (!open) {
-        port_.close();
+        port_->close();
         return {};
     }
-    port_.setPortName(device());
+    port_->setPortName(device());
     (void)applyLineSettings();  // refusals show up when open() applies them
-    if (!port_.open(QIODevice::ReadWrite)) {
-        lastError_ = errorFor(port_.error());
-        port_.clearError();
+    if (!port_->open(QIODevice::ReadWrite)) {
+        lastError_ = errorFor(port_->error());
+        port_->clearError();
         return lastError_;
     }
-    port_.setDataTerminalReady(dtr_);
+    port_->setDataTerminalReady(dtr_);
     askForLowLatency();
     haveCounters_ = readLineErrorCounters(counters_);
     return {};
 }
 
 Checked<int> QtSerialPort::inBufferCount() const {
-    return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0;
+    return port_->isOpen() ? static_cast<int>(port_->bytesAvailable()) : 0;
 }
 
 Result QtSerialPort::clearInBuffer() {
-    if (!port_.isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
-    port_.clear(QSerialPort::Input);
+    if (!port_->isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
+    port_->clear(QSerialPort::Input);
     return {};
 }
 
 Checked<int> QtSerialPort::outBufferCount() const {
-    return port_.isOpen() ? static_cast<int>(port_.bytesToWrite()) : 0;
+    return port_->isOpen() ? static_cast<int>(port_->bytesToWrite()) : 0;
 }
 
 Result QtSerialPort::clearOutBuffer() {
-    if (!port_.isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
-    port_.clear(QSerialPort::Output);
+    if (!port_->isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
+    port_->clear(QSerialPort::Output);
     return {};
 }
 
-QByteArray QtSerialPort::input() { return port_.isOpen() ? port_.readAll() : QByteArray(); }
+QByteArray QtSerialPort::input() { return port_->isOpen() ? port_->readAll() : QByteArray(); }
 
 Result QtSerialPort::output(const QByteArray& bytes) {
-    if (!port_.isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
-    if (port_.write(bytes) != bytes.size())
+    if (!port_->isOpen()) return Result(8018, QStringLiteral("El puerto no está abierto"));
+    if (port_->write(bytes) != bytes.size())
         return Result(8021, QStringLiteral("No se pudo escribir en %1").arg(device()));
     // Hand the frame to the kernel now rather than on the next loop turn.
-    port_.flush();
+    port_->flush();
     return {};
 }
 
-void QtSerialPort::raise(int code) {
+bool QtSerialPort::raise(int code) {
+    // A handler may destroy this port (by deleting the control that owns it).
+    const QPointer<QtSerialPort> self(this);
     commEvent_ = code;
     emit onComm();
+    if (!self) return false;
     commEvent_ = 0;
+    return true;
 }
 
 void QtSerialPort::onReadyRead() {
@@ -144,34 +154,36 @@ void QtSerialPort::onReadyRead() {
         for (int i = 0; i < 4; ++i) {
             if (now[i] > counters_[i]) {
                 counters_[i] = now[i];
-                raise(codes[i]);
+                if (!raise(codes[i])) return;
             }
         }
     }
-    if (port_.isOpen() && port_.bytesAvailable() > 0) raise(CommEvent::Receive);
+    if (port_->isOpen() && port_->bytesAvailable() > 0) raise(CommEvent::Receive);
 }
 
 void QtSerialPort::onBytesWritten() {
-    if (port_.isOpen() && port_.bytesToWrite() == 0) raise(CommEvent::Send);
+    if (port_->isOpen() && port_->bytesToWrite() == 0) raise(CommEvent::Send);
 }
 
 void QtSerialPort::onErrorOccurred(QSerialPort::SerialPortError error) {
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError &&
         error != QSerialPort::WriteError)
         return;
-    if (!port_.isOpen()) return;
+    if (!port_->isOpen()) return;
     // Qt keeps repeating these until the port is closed: close it once and report once.
     lastError_ = errorFor(error);
-    port_.close();
-    port_.clearError();
-    QMetaObject::invokeMethod(this, [this] { raise(CommEvent::DeviceLost); }, Qt::QueuedConnection);
+    port_->close();
+    port_->clearError();
+    // Queued to this port: dropped if the port is destroyed before it runs.
+    QMetaObject::invokeMethod(this, [this] { raise(CommEvent::DeviceLost); },
+                              Qt::QueuedConnection);
 }
 
 void QtSerialPort::askForLowLatency() {
 #ifdef Q_OS_LINUX
     // USB adapters otherwise hold received bytes up to 16 ms before passing them on.
     serial_struct ss{};
-    const int fd = static_cast<int>(port_.handle());
+    const int fd = static_cast<int>(port_->handle());
     if (::ioctl(fd, TIOCGSERIAL, &ss) == 0 && !(ss.flags & ASYNC_LOW_LATENCY)) {
         ss.flags |= ASYNC_LOW_LATENCY;
         ::ioctl(fd, TIOCSSERIAL, &ss);  // some drivers refuse: the port is used as it is
@@ -182,7 +194,7 @@ void QtSerialPort::askForLowLatency() {
 bool QtSerialPort::readLineErrorCounters(int counters[4]) const {
 #ifdef Q_OS_LINUX
     serial_icounter_struct ic{};
-    if (::ioctl(static_cast<int>(port_.handle()), TIOCGICOUNT, &ic) != 0) return false;
+    if (::ioctl(static_cast<int>(port_->handle()), TIOCGICOUNT, &ic) != 0) return false;
     counters[0] = ic.frame;
     counters[1] = ic.overrun;
     counters[2] = ic.parity;

@@ -39,7 +39,7 @@ public:
     Result setSettings(const QString& settings) override;
     QString settings() const override { return settingsText_; }
     Result setDtrEnable(bool enable) override;
-    bool portOpen() const override { return port_.isOpen(); }
+    bool portOpen() const override { return port_->isOpen(); }
     Result setPortOpen(bool open) override;
     Checked<int> inBufferCount() const override;
     Result clearInBuffer() override;
@@ -54,13 +54,15 @@ private:
     void onReadyRead();
     void onBytesWritten();
     void onErrorOccurred(QSerialPort::SerialPortError error);
-    void raise(int code);
+    // Raises onComm; false when a handler destroyed this port, which must then not be touched.
+    bool raise(int code);
     Result applyLineSettings();
     void askForLowLatency();
     bool readLineErrorCounters(int counters[4]) const;
     Error errorFor(QSerialPort::SerialPortError error) const;
 
-    QSerialPort port_;
+    // A child until this port goes, then released with deleteLater() (see the destructor).
+    QSerialPort* port_;
     PortMap map_;
     int commPort_ = 1;
     QString settingsText_ = QStringLiteral("9600,n,8,1");

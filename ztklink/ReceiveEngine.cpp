@@ -15,11 +15,19 @@ ReceiveEngine::ReceiveEngine(SerialPort& port, LinkState& link, Timer& gap, Time
                              Events& events)
     : port_(port), link_(link), gap_(gap), watchdog_(watchdog), events_(events) {}
 
-int ReceiveEngine::waiting() const { return port_.inBufferCount().valueOr(0); }
+int ReceiveEngine::waiting() const {
+    return static_cast<int>(accumulator_.size()) + port_.inBufferCount().valueOr(0);
+}
 
 void ReceiveEngine::discardInput() {
     port_.input();
     (void)port_.clearInBuffer();
+}
+
+void ReceiveEngine::discardReceived() {
+    gap_.stop();
+    accumulator_.clear();
+    discardInput();
 }
 
 void ReceiveEngine::onComm() {
@@ -53,7 +61,7 @@ void ReceiveEngine::onComm() {
             gap_.start(GapTimeoutMs);
             if (waiting() >= frame::Size) {
                 gap_.stop();
-                takeInFrame();
+                (void)takeInFrames();
             }
             return;
         case CommEvent::Send:
@@ -62,6 +70,16 @@ void ReceiveEngine::onComm() {
         default:
             return;
     }
+}
+
+bool ReceiveEngine::takeInFrames() {
+    const auto owner = events_.lifetime();
+    while (waiting() >= frame::Size) {
+        takeInFrame();
+        // The handler may have destroyed the control, and this engine with it.
+        if (owner.expired()) return false;
+    }
+    return true;
 }
 
 void ReceiveEngine::takeInFrame() {
@@ -76,7 +94,7 @@ void ReceiveEngine::takeInFrame() {
         events_.error(ErrBadChecksum, badChecksumText());
         return;  // the watchdog keeps running
     }
-    watchdog_.stop();
+    stopWatchdog();
     frame::unpackAnalog(link_.rx);
     events_.reply(link_.rx[0], link_.rx[2], link_.rx[1]);
 }
@@ -84,22 +102,30 @@ void ReceiveEngine::takeInFrame() {
 void ReceiveEngine::onGapExpired() {
     gap_.stop();
     if (waiting() >= frame::Size) {
-        takeInFrame();
+        // Silence ends the exchange: a remainder short of a frame goes with it.
+        if (takeInFrames()) discardReceived();
         return;
     }
-    discardInput();
+    discardReceived();
     events_.noReply(link_.tx[0], link_.tx[2]);
 }
 
 void ReceiveEngine::onWatchdogExpired() {
     // Stopped before the event, so that a request sent from the handler keeps its own watchdog.
-    watchdog_.stop();
+    stopWatchdog();
     events_.watchdog();
 }
 
-void ReceiveEngine::armWatchdog(int ms) {
+void ReceiveEngine::stopWatchdog() {
     watchdog_.stop();
-    if (ms > 0) watchdog_.start(ms);
+    watchdogArmed_ = false;
+}
+
+void ReceiveEngine::armWatchdog(int ms) {
+    stopWatchdog();
+    if (ms < 0) return;  // a timer cannot take it: no watchdog for this request
+    watchdogArmed_ = true;
+    if (ms > 0) watchdog_.start(ms);  // 0: armed, never expires
 }
 
 }  // namespace ztklink

@@ -31,6 +31,11 @@ int autoWatchdogMs(int baud);
 // Collects reply bytes into 20-byte frames, validates them and reports every outcome to its
 // owner; runs the receive-gap timer and the reply watchdog. Reacts only to port notifications
 // and timer expiries, so it never waits.
+//
+// Bytes left over after a frame (a second reply in the same read, line noise, a node that
+// pads) never outlive the exchange they came with: every frame that is complete is taken at
+// once, and what is left is emptied when the next request is written or the gap expires, so
+// it cannot lead a later reply.
 class ReceiveEngine {
 public:
     class Events {
@@ -52,16 +57,27 @@ public:
     void onGapExpired();
     void onWatchdogExpired();
 
-    // Arms the watchdog for one request: `ms` > 0 expires after that many milliseconds,
-    // anything else leaves it disabled (0 never expires).
+    // Empties everything received and not yet taken as a frame (accumulator and port input)
+    // and stops the gap timer that was timing it. Called right before a request is written:
+    // what is waiting then cannot be its reply.
+    void discardReceived();
+
+    // Arms the watchdog for one request: `ms` > 0 expires after that many milliseconds, 0 is
+    // armed and never expires, a negative time leaves it disabled.
     void armWatchdog(int ms);
-    bool watchdogActive() const { return watchdog_.isActive(); }
+    // From a request's send until a valid reply or the watchdog's expiry.
+    bool watchdogActive() const { return watchdogArmed_; }
 
     const QByteArray& accumulator() const { return accumulator_; }
 
 private:
+    // Takes frames while 20 or more bytes wait. A handler's new request empties what waits,
+    // which ends the loop. False when a handler destroyed the owner: nothing may be touched.
+    bool takeInFrames();
     void takeInFrame();
     void discardInput();
+    void stopWatchdog();
+    // Bytes received and not yet taken: the accumulator and the port's input.
     int waiting() const;
 
     SerialPort& port_;
@@ -70,6 +86,7 @@ private:
     Timer& watchdog_;
     Events& events_;
     QByteArray accumulator_;
+    bool watchdogArmed_ = false;
 };
 
 }  // namespace ztklink

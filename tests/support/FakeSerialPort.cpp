@@ -1,5 +1,7 @@
 #include "FakeSerialPort.h"
 
+#include <QPointer>
+
 namespace testsupport {
 
 using ztklink::Checked;
@@ -18,9 +20,11 @@ void FakeSerialPort::receive(const QByteArray& bytes) {
 
 void FakeSerialPort::notify(int code) {
     if (code == ztklink::CommEvent::DeviceLost) lastError_ = lastErrorToReport;
+    // A handler may destroy this port (by deleting the control that owns it).
+    const QPointer<FakeSerialPort> self(this);
     event_ = code;
     emit onComm();
-    event_ = 0;
+    if (self) event_ = 0;
 }
 
 Result FakeSerialPort::setCommPort(int n) {

@@ -21,7 +21,8 @@ public:
     void receive(const QByteArray& bytes);
     // Bytes arrive without a notification (as if still in transit inside the port).
     void deposit(const QByteArray& bytes) { in_.append(bytes); }
-    // Raises any notification code.
+    // Raises any notification code. For both: a handler may delete the control that owns this
+    // port, so the port may be gone when they return.
     void notify(int code);
     void failOn(Member m, ztklink::Error e) { failures_[m] = std::move(e); }
     void succeedOn(Member m) { failures_.remove(m); }

@@ -1,6 +1,7 @@
 #include "DriverFixture.h"
 
 #include <QDir>
+#include <type_traits>
 
 using namespace ztklink;
 using testsupport::FakeSerialPort;
@@ -107,10 +108,13 @@ TEST_F(LinkSettings, PuertoPLCOtherThanAOrBIsKeptWithoutTouchingThePort) {
     EXPECT_EQ(port->log.first(), QStringLiteral("settings 4800,n,8,1"));
 }
 
+// Hosts may name the port model type either way.
+static_assert(std::is_same_v<Modelo_puerto_PLC, ModeloPuertoPLC>);
+
 TEST_F(LinkSettings, PuertoPLCReopensAnOpenPortWithTheNewFraming) {
     ASSERT_TRUE(ztk->RecibirPLC(1, 5));
     port->log.clear();
-    ztk->setPuertoPLC(B);
+    ztk->setPuertoPLC(Modelo_puerto_PLC::B);
     EXPECT_EQ(port->log, QStringList({"close", "settings 4800,n,8,1", "open"}));
     EXPECT_TRUE(port->portOpen());
 }
