@@ -62,6 +62,7 @@ void DwPrgHandlers::takeImage(const NodeImage& image) {
     std::copy(image.begin(), image.end(), buffer_.begin());
     hasImage_ = true;
     AnalizaRx();
+    dw_.Pg1.setValue(dw_.Pg1.max());
     dw_.lbEstado.setCaption(QStringLiteral("Programa recuperado"));
     dw_.cmdSave.setEnabled(true);
     dw_.cmdDescompilar.setEnabled(!exchange_.running());
