@@ -10,8 +10,8 @@ namespace brisa::readback {
 
 // What frmDwPrg shows for a read-back buffer, under its controls' names.
 struct DwPrgTexts {
-    QStringList lstPrg;     // every buffer byte in decimal, one line each
-    QStringList lstBloques; // the scan list, in decimal
+    QStringList lstPrg;      // every buffer byte in decimal, one line each
+    QStringList lstBloques;  // the scan list, in decimal
     QString lbBlUsed;
     QString lbPri[2];
     QString lbId485, lbBaud485, lbId232, lbBaud232, lbPort232;

@@ -8,11 +8,21 @@ DwPrgForm::DwPrgForm(QObject* parent) : QObject(parent) {
         lbIpMsk[i].setObjectName(QStringLiteral("lbIpMsk(%1)").arg(i));
     }
     for (auto [c, n] : std::initializer_list<std::pair<QObject*, const char*>>{
-             {&window, "frmDwPrg"},   {&lstPrg, "lstPrg"},       {&lstBloques, "lstBloques"},
-             {&lbBlUsed, "lbBlUsed"}, {&lbId485, "lbId485"},     {&lbBaud485, "lbBaud485"},
-             {&lbId232, "lbId232"},   {&lbBaud232, "lbBaud232"}, {&lbPort232, "lbPort232"},
-             {&lbTcpPort, "lbTcpPort"}, {&lbIndex, "lbIndex"},   {&lbEstado, "lbEstado"},
-             {&Pg1, "Pg1"},           {&cmdSave, "cmdSave"},     {&cmdExit, "cmdExit"},
+             {&window, "frmDwPrg"},
+             {&lstPrg, "lstPrg"},
+             {&lstBloques, "lstBloques"},
+             {&lbBlUsed, "lbBlUsed"},
+             {&lbId485, "lbId485"},
+             {&lbBaud485, "lbBaud485"},
+             {&lbId232, "lbId232"},
+             {&lbBaud232, "lbBaud232"},
+             {&lbPort232, "lbPort232"},
+             {&lbTcpPort, "lbTcpPort"},
+             {&lbIndex, "lbIndex"},
+             {&lbEstado, "lbEstado"},
+             {&Pg1, "Pg1"},
+             {&cmdSave, "cmdSave"},
+             {&cmdExit, "cmdExit"},
              {&cmdDescompilar, "cmdDescompilar"}})
         c->setObjectName(QLatin1String(n));
     window.setVisible(false);
@@ -20,7 +30,8 @@ DwPrgForm::DwPrgForm(QObject* parent) : QObject(parent) {
     cmdSave.setToolTip(QStringLiteral("Guarda en formato binario"));
     cmdExit.setCaption(QStringLiteral("Cerrar"));
     cmdDescompilar.setCaption(QStringLiteral("Descompilar"));
-    cmdDescompilar.setToolTip(QStringLiteral("Lleva el programa recuperado a la ventana principal"));
+    cmdDescompilar.setToolTip(
+        QStringLiteral("Lleva el programa recuperado a la ventana principal"));
     // Nothing to save or take back before a whole image has come.
     cmdSave.setEnabled(false);
     cmdDescompilar.setEnabled(false);

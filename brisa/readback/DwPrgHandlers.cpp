@@ -32,9 +32,8 @@ DwPrgHandlers::DwPrgHandlers(DwPrgForm& dw, form::MainForm& main, Session& sessi
     });
     connect(&reader_, &ImageReader::imageRead, this, &DwPrgHandlers::takeImage);
     connect(&reader_, &ImageReader::failed, this, [this] {
-        dw_.lbEstado.setCaption(
-            QStringLiteral("Error: la lectura no se completó (bloque %1).")
-                .arg(FirstImageBlock + int(dw_.Pg1.value())));
+        dw_.lbEstado.setCaption(QStringLiteral("Error: la lectura no se completó (bloque %1).")
+                                    .arg(FirstImageBlock + int(dw_.Pg1.value())));
         emit failed();
     });
 }
@@ -113,8 +112,9 @@ bool DwPrgHandlers::saveTo(const QString& path) {
     const SaveResult r = saveNdFile(path, buffer_);
     main_.pointer.setBusy(wasBusy);
     if (!r.ok)
-        messages_.warning(QStringLiteral("Guardar configuración nodo"),
-                          QStringLiteral("No se pudo guardar el archivo \"%1\": %2.").arg(path, r.error));
+        messages_.warning(
+            QStringLiteral("Guardar configuración nodo"),
+            QStringLiteral("No se pudo guardar el archivo \"%1\": %2.").arg(path, r.error));
     return r.ok;
 }
 

@@ -26,9 +26,8 @@ Verification::Verification(form::MainForm& form, exchange::Programming& programm
             form_.cmdVerificar.setVisible(false);
         }
     });
-    connect(&reader_, &ImageReader::blockStored, this, [this](int block) {
-        form_.PgBar1.setValue(block - FirstImageBlock + 1);
-    });
+    connect(&reader_, &ImageReader::blockStored, this,
+            [this](int block) { form_.PgBar1.setValue(block - FirstImageBlock + 1); });
     connect(&reader_, &ImageReader::imageRead, this, &Verification::compare);
     connect(&reader_, &ImageReader::failed, this, &Verification::failed);
 }

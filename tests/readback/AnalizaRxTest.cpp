@@ -125,8 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                        EXPECT_EQ(c.entryCount, 250);
                        EXPECT_EQ(c.storedEntries(), MaxScanEntries);
                    }},
-        DecodeCase{"EveryByteFF",
-                   [](ReadBackBuffer& b) { b.fill(0xFF); },
+        DecodeCase{"EveryByteFF", [](ReadBackBuffer& b) { b.fill(0xFF); },
                    [](const DwPrgTexts& t, const ConfNodo& c) {
                        EXPECT_EQ(t.lstBloques.size(), MaxScanEntries);
                        EXPECT_EQ(t.lbPri[0], "");

@@ -18,7 +18,8 @@ class Descompilar : public ReadBackFixture {
         std::copy(memory.begin(), memory.end(), buffer.begin());
         readback::ConfNodo conf;
         readback::analizaRx(buffer, conf);
-        readback::descompilar(conf, form, app.session, app.blocks, [this] { app.StartUpControls(); });
+        readback::descompilar(conf, form, app.session, app.blocks,
+                              [this] { app.StartUpControls(); });
     }
     static readback::NodeImage image(std::initializer_list<int> scan, int pri1, int pri2) {
         readback::NodeImage m{};
@@ -67,9 +68,9 @@ TEST_F(Descompilar, ABlockTheFreeListLacksIsStillUsed) {
 TEST_F(Descompilar, IdsSpeedsAndNetworkAreSelectedWhereTheListsHaveThem) {
     form.opPortPLC[0].setValue(true);
     readback::NodeImage m = image({1}, 0xFFFF, 0xFFFF);
-    m[220] = 7, m[221] = 12;                        // ids 485 and 232
-    m[222] = 0x80, m[223] = 0x25;                   // 232 at 9600
-    m[224] = 0x58, m[225] = 0x02;                   // 485 at 600
+    m[220] = 7, m[221] = 12;       // ids 485 and 232
+    m[222] = 0x80, m[223] = 0x25;  // 232 at 9600
+    m[224] = 0x58, m[225] = 0x02;  // 485 at 600
     const std::uint8_t net[] = {192, 168, 1, 10, 255, 255, 255, 0, 0xC3, 0x50};
     std::copy(std::begin(net), std::end(net), m.begin() + 232);
     m[226] = 1;  // port B: not applied
@@ -87,8 +88,8 @@ TEST_F(Descompilar, IdsSpeedsAndNetworkAreSelectedWhereTheListsHaveThem) {
 
 TEST_F(Descompilar, ValuesNoListHasKeepTheResetSelection) {
     readback::NodeImage m = image({}, 0xFFFF, 0xFFFF);
-    m[220] = 0, m[221] = 0;  // the id lists start at 1
-    m[222] = 0x39, m[223] = 0x30;   // 12345 baud
+    m[220] = 0, m[221] = 0;        // the id lists start at 1
+    m[222] = 0x39, m[223] = 0x30;  // 12345 baud
     m[224] = 0xFF, m[225] = 0xFF;
     descompilar(m);
     EXPECT_EQ(form.cbId485.listIndex(), 0);

@@ -14,7 +14,9 @@ namespace {
 class RecordingPresenter : public MessagePresenter {
   public:
     void information(const QString&, const QString& text) override { texts << text; }
-    void warning(const QString& title, const QString& text) override { texts << title + ": " + text; }
+    void warning(const QString& title, const QString& text) override {
+        texts << title + ": " + text;
+    }
     QStringList texts;
 };
 
@@ -116,19 +118,20 @@ TEST_P(BrokenChains, KeepThePreviousImageAndOfferNothingHalfRead) {
     EXPECT_TRUE(dw.cmdSave.enabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Breaks, BrokenChains,
-    ::testing::Values(
-        BreakCase{"NoReply",
-                  [](ReadBackChain& t) {
-                      static_cast<BrokenChains&>(t).advance(exchange::ReplyWatchdogMs);
-                  }},
-        BreakCase{"ReplyForAnotherBlock",
-                  [](ReadBackChain& t) {
-                      // Block 105 was asked; a repeat of block 104's reply comes.
-                      static_cast<BrokenChains&>(t).replyFor(104);
-                  }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Breaks, BrokenChains,
+                         ::testing::Values(BreakCase{"NoReply",
+                                                     [](ReadBackChain& t) {
+                                                         static_cast<BrokenChains&>(t).advance(
+                                                             exchange::ReplyWatchdogMs);
+                                                     }},
+                                           BreakCase{"ReplyForAnotherBlock",
+                                                     [](ReadBackChain& t) {
+                                                         // Block 105 was asked; a repeat of block
+                                                         // 104's reply comes.
+                                                         static_cast<BrokenChains&>(t).replyFor(
+                                                             104);
+                                                     }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReadBackChain, DescompilarIsRefusedWhileAnExchangeRuns) {
     form.nmRecupProg.choose();
@@ -169,7 +172,8 @@ TEST_F(SaveNd, WritesExactly301BytesOverAnyEarlierFile) {
     old.close();
 
     QStringList asked;
-    QObject::connect(&app.readBack, &readback::DwPrgHandlers::saveRequested, [&] { asked << "path"; });
+    QObject::connect(&app.readBack, &readback::DwPrgHandlers::saveRequested,
+                     [&] { asked << "path"; });
     app.dwPrg.cmdSave.press();
     EXPECT_EQ(asked.size(), 1);
     EXPECT_TRUE(app.readBack.saveTo(path));
@@ -190,7 +194,8 @@ TEST_F(SaveNd, AFailureNamesTheFileAndLeavesNoPartialFile) {
     const QString path = dir.filePath("no-existe/nodo.nd");
     EXPECT_FALSE(app.readBack.saveTo(path));
     ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].startsWith("Guardar configuración nodo: No se pudo guardar el archivo \"" + path + "\": "))
+    EXPECT_TRUE(messages.texts[0].startsWith(
+        "Guardar configuración nodo: No se pudo guardar el archivo \"" + path + "\": "))
         << messages.texts[0].toStdString();
     EXPECT_FALSE(QFile::exists(path));
 }

@@ -119,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
         VerifyCase{"FaultyCells",
                    {"--flip", "229", "--flip", "1"},
                    {{1, 192, 192 ^ 0xFF}, {229, 11, 11 ^ 0xFF}},
-                   "No verificado: 2 bytes difieren\n1: esperado C0, leído 3F\n229: esperado 0B, leído F4"}),
+                   "No verificado: 2 bytes difieren\n1: esperado C0, leído 3F\n229: esperado 0B, "
+                   "leído F4"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

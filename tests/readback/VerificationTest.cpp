@@ -21,7 +21,8 @@ class Verify : public ReadBackFixture, public ::testing::WithParamInterface<Alte
     QList<compiler::ImageBlock> programmedImage(const QString& softVer) {
         chooseNode(false, softVer);
         form.txtPri[0].setText(QStringLiteral("5"));
-        for (const char* b : {"5", "10", "11", "5", "12"}) form.lstCompilado.addItem(QLatin1String(b));
+        for (const char* b : {"5", "10", "11", "5", "12"})
+            form.lstCompilado.addItem(QLatin1String(b));
         return compiler::buildImage(app.session.hardVer, app.session.softVer,
                                     exchange::imageSnapshot(form));
     }
@@ -42,24 +43,24 @@ TEST_P(Verify, OnlyTheBytesTheImageFixesAreCompared) {
         EXPECT_TRUE(d.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Offsets, Verify,
-    ::testing::Values(AlterCase{"FirstScanEntry", "2.00", 0, true},
-                      AlterCase{"ZeroPastTheListEnd", "2.00", 63, true},
-                      AlterCase{"ScanBlock14", "2.00", 191, true},
-                      AlterCase{"ScanBlock7NotSent", "1.00", 64, false},
-                      AlterCase{"NoBlockLandsThere", "2.00", 200, false},
-                      AlterCase{"Priority1", "2.00", 216, true},
-                      AlterCase{"PlcPort", "2.00", 226, true},
-                      AlterCase{"HeaderByte11Unassigned", "2.00", 227, false},
-                      AlterCase{"EntryCount", "2.00", 229, true},
-                      AlterCase{"HeaderByte15", "2.00", 231, true},
-                      AlterCase{"IpFirstPart", "2.00", 232, true},
-                      AlterCase{"TcpPortLowByte", "2.00", 241, true},
-                      AlterCase{"NetworkBytes10To14NotAssigned", "2.00", 244, false},
-                      AlterCase{"HighMemoryMark", "2.00", 247, true},
-                      AlterCase{"PastTheNetworkBlock", "2.00", 250, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Offsets, Verify,
+                         ::testing::Values(AlterCase{"FirstScanEntry", "2.00", 0, true},
+                                           AlterCase{"ZeroPastTheListEnd", "2.00", 63, true},
+                                           AlterCase{"ScanBlock14", "2.00", 191, true},
+                                           AlterCase{"ScanBlock7NotSent", "1.00", 64, false},
+                                           AlterCase{"NoBlockLandsThere", "2.00", 200, false},
+                                           AlterCase{"Priority1", "2.00", 216, true},
+                                           AlterCase{"PlcPort", "2.00", 226, true},
+                                           AlterCase{"HeaderByte11Unassigned", "2.00", 227, false},
+                                           AlterCase{"EntryCount", "2.00", 229, true},
+                                           AlterCase{"HeaderByte15", "2.00", 231, true},
+                                           AlterCase{"IpFirstPart", "2.00", 232, true},
+                                           AlterCase{"TcpPortLowByte", "2.00", 241, true},
+                                           AlterCase{"NetworkBytes10To14NotAssigned", "2.00", 244,
+                                                     false},
+                                           AlterCase{"HighMemoryMark", "2.00", 247, true},
+                                           AlterCase{"PastTheNetworkBlock", "2.00", 250, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VerificationText, ListsOffsetsWithExpectedAndActualBytes) {
     EXPECT_EQ(readback::verificationText({}), "Verificado");
@@ -93,7 +94,7 @@ TEST_F(Verificar, IsOfferedAfterProgrammingAndReadsTheImageBack) {
 
     QList<QList<ByteDifference>> results;
     QObject::connect(&app.verification, &readback::Verification::verified,
-            [&](const QList<ByteDifference>& d) { results << d; });
+                     [&](const QList<ByteDifference>& d) { results << d; });
     form.cmdVerificar.press();
     EXPECT_TRUE(app.exchange.running());
     EXPECT_EQ(answerAllReads(memory), 16);
