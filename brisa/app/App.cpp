@@ -45,6 +45,9 @@ App::App(MessagePresenter& messages_, Options options, QObject* parent)
         blocks.RemoveMemH();
         session.memH = false;
     });
+    for (readback::ImageReader* reader : {&readBack.reader(), &verification.reader()})
+        connect(&dispatch, &exchange::Dispatch::readBackReply, reader,
+                &readback::ImageReader::blockRead);
     connect(&windowHandlers, &WindowHandlers::webSiteRequested, this,
             [](const QString& url) { SettingsStore::openWebAddress(url); });
 }
@@ -147,7 +150,9 @@ void App::lockForExchange(bool running) {
     for (form::Control* c : std::initializer_list<form::Control*>{
              // another exchange
              &f.cmdProgramar, &f.cmdQuery, &f.nmRecupProg, &f.cmdNodoInsp, &f.cmdNodoNorm,
-             &f.chkInspec,
+             &f.chkInspec, &f.cmdVerificar,
+             // the read-back's "Descompilar" rewrites the block program
+             &dwPrg.cmdDescompilar,
              // what the next blocks are built from: the compiled list and the node type
              &f.cmdCompilar, &f.cmdLoadPrg, &f.mnCargarArchivo, &f.opNodo232x485, &f.opNodoEth,
              &f.cbSoftVer, &f.mnMemH, &f.cmdAdd, &f.cmdQuita, &f.cmdAddPri1, &f.cmdAddPri2,

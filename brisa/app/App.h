@@ -17,6 +17,9 @@
 #include "Programming.h"
 #include "form/MainForm.h"
 #include "exchange/BlockSelection.h"
+#include "readback/DwPrgForm.h"
+#include "readback/DwPrgHandlers.h"
+#include "readback/Verification.h"
 
 namespace brisa {
 
@@ -52,6 +55,11 @@ public:
     exchange::Inspection inspection{form, requests};
     exchange::Dispatch dispatch{form, session, requests, {programming, query, inspection}, exchange};
     exchange::NodeType nodeType{form, session, *ZTK90, handlers};
+    // The window frmDwPrg and the read-back behind it; "Verificar" after programming.
+    readback::DwPrgForm dwPrg;
+    readback::DwPrgHandlers readBack{dwPrg,    form,     session, requests, exchange,
+                                     blocks,   messages, [this] { StartUpControls(); }};
+    readback::Verification verification{form, programming, requests, exchange};
 
     // --- start-up and shutdown ---
     // The system's number conventions, asked once at start-up; tests give their own.

@@ -88,8 +88,10 @@ void Dispatch::readStep(int block) {
         form_.pointer.setBusy(false);
         exchange_.end();
         emit queryCompleted();
+    } else if (block >= 100 && block <= 115) {
+        emit readBackReply(block, d);
     }
-    // Blocks 100 to 115 belong to the read-back; any other block is no reply we wait for.
+    // Any other block is no reply we wait for.
 }
 
 void Dispatch::unexpectedReply(quint8 command, quint8 block) {

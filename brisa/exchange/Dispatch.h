@@ -9,6 +9,7 @@
 #include "NodeRequests.h"
 #include "Programming.h"
 #include "Session.h"
+#include "compiler/NodeInfo.h"
 #include "form/MainForm.h"
 
 namespace brisa::exchange {
@@ -46,6 +47,8 @@ class Dispatch : public QObject {
     void failed(const QString& text);
     // The node query's second block was shown.
     void queryCompleted();
+    // A read-back block (100 to 115) came, answering the read just sent.
+    void readBackReply(int block, const brisa::compiler::NodeData& data);
 
   private:
     void handleReply(quint8 command, quint8 block);

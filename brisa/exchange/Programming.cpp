@@ -35,6 +35,7 @@ void Programming::cmdProgramar_Click() {
     const Progress start = startProgress(form_.mnMemH.checked());
     form_.PgBar1.setMax(start.maximum);
     stream_.reset();
+    sent_.clear();
     // Whatever the last exchange left (a completed run leaves no watchdog at all), the header
     // must not wait for ever.
     requests_.armWatchdog();
@@ -68,6 +69,7 @@ bool Programming::writeAcknowledged(int block) {
 
 void Programming::send(int block, const ImageSnapshot& snapshot) {
     buildBlock(block, snapshot, stream_ ? &*stream_ : nullptr, tx_);
+    sent_.append({block, tx_});
     requests_.write(block, tx_);
     emit blockSent(block);
 }

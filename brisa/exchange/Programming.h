@@ -27,6 +27,8 @@ class Programming : public QObject {
     // The node acknowledged the write of `block`: sends the next block or completes. False
     // when the acknowledgement belongs to no step (nothing changes then).
     bool writeAcknowledged(int block);
+    // The blocks of the last run as they went out, in sending order.
+    const QList<compiler::ImageBlock>& sentBlocks() const { return sent_; }
 
   signals:
     void blockSent(int block);
@@ -46,6 +48,7 @@ class Programming : public QObject {
     // where it assigns nothing.
     compiler::TxArea tx_{};
     std::optional<compiler::TextStream> stream_;
+    QList<compiler::ImageBlock> sent_;
 };
 
 }  // namespace brisa::exchange

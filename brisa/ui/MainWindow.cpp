@@ -87,6 +87,7 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     : QMainWindow(parent), app_(app), f_(app.form), binding_(this) {
     setWindowTitle(QStringLiteral("Programador de nodos TALVO"));
     setObjectName(QStringLiteral("frmMain"));
+    dwPrg_ = new DwPrgWindow(app, this);
 
     auto* central = new QWidget(this);
     auto* v = new QVBoxLayout(central);
@@ -415,14 +416,17 @@ QWidget* MainWindow::pagePrograma() {
     auto* cg = new QGridLayout(compiled);
     cg->addWidget(make<QPushButton>(f_.cmdCompilar), 0, 0);
     cg->addWidget(make<QPushButton>(f_.cmdProgramar), 0, 1);
-    cg->addWidget(make<QListWidget>(f_.lstCompilado), 1, 0, 1, 2);
+    cg->addWidget(make<QPushButton>(f_.cmdVerificar), 0, 2);
+    cg->addWidget(make<QListWidget>(f_.lstCompilado), 1, 0, 1, 3);
     auto* report = make<QLabel>(f_.lbCompilado);
     report->setWordWrap(true);
-    cg->addWidget(report, 2, 0, 1, 2);
+    cg->addWidget(report, 2, 0, 1, 3);
     cg->addWidget(text(QStringLiteral("No olvide poner al NODO en \"Modo prog\" para programarlo")),
-                  3, 0, 1, 2);
-    cg->addWidget(make<QProgressBar>(f_.PgBar1), 4, 0, 1, 2);
-    cg->addWidget(make<QLabel>(f_.lbProgramado), 5, 0, 1, 2);
+                  3, 0, 1, 3);
+    cg->addWidget(make<QProgressBar>(f_.PgBar1), 4, 0, 1, 3);
+    auto* programmed = make<QLabel>(f_.lbProgramado);
+    programmed->setWordWrap(true);
+    cg->addWidget(programmed, 5, 0, 1, 3);
     cg->setRowStretch(1, 1);
 
     auto* h = new QHBoxLayout;

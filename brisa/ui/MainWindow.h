@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "App.h"
+#include "DwPrgWindow.h"
 #include "FormBinding.h"
 
 class QGridLayout;
@@ -20,6 +21,8 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(App& app, QWidget* parent = nullptr);
 
     FormBinding& binding() { return binding_; }
+    // frmDwPrg, the read-back window (hidden until "Recuperar configuración desde el nodo").
+    DwPrgWindow& dwPrgWindow() { return *dwPrg_; }
     // The program's About window (not modal, owned by this window).
     void showAbout();
     void showHelp();
@@ -51,6 +54,7 @@ class MainWindow : public QMainWindow {
     App& app_;
     form::MainForm& f_;
     FormBinding binding_;
+    DwPrgWindow* dwPrg_ = nullptr;
 };
 
 }  // namespace brisa::ui

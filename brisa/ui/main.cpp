@@ -40,6 +40,25 @@ int takeScreenshots(brisa::ui::MainWindow& window, brisa::App& app, const QStrin
         }
         std::printf("%s\n", qPrintable(file));
     }
+    // The read-back window with a node image as programming leaves it: priority blocks 10
+    // and 11, used blocks 0 to 2, 192.168.1.10/255.255.255.0, TCP port 502.
+    brisa::readback::NodeImage image{};
+    const std::uint8_t scan[] = {10, 11, 0, 1, 10, 11, 2};
+    std::copy(std::begin(scan), std::end(scan), image.begin());
+    const std::uint8_t header[] = {10, 0, 11, 0, 5, 2, 0xC0, 0x12, 0x00, 0x4B, 1, 0, 0, 7};
+    std::copy(std::begin(header), std::end(header), image.begin() + 216);
+    const std::uint8_t network[] = {192, 168, 1, 10, 255, 255, 255, 0, 0x01, 0xF6};
+    std::copy(std::begin(network), std::end(network), image.begin() + 232);
+    app.dwPrg.window.setVisible(true);
+    app.readBack.takeImage(image);
+    app.dwPrg.lstPrg.setListIndex(229);
+    QApplication::processEvents();
+    const QString file = QDir(folder).filePath(QStringLiteral("6-programa-recuperado.png"));
+    if (!window.dwPrgWindow().grab().save(file)) {
+        std::fprintf(stderr, "No se pudo escribir %s\n", qPrintable(file));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(file));
     return 0;
 }
 

@@ -157,6 +157,96 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"Corrupt", {"--corrupt", "3"}, "Error: "}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// --- reading the node back, and programming with verification ---
+
+class ReadBackCli : public ProgramCli {
+  protected:
+    QTemporaryDir dir;
+};
+
+TEST_F(ReadBackCli, ReadsWhatWasProgrammedAsTextJsonAndFiles) {
+    ASSERT_TRUE(startSim());
+    ASSERT_EQ(brisaCli({"program", data("serial.nod"), "--port", sim.link()}).exitCode, 0);
+
+    const CliRun text = brisaCli({"readback", "--port", sim.link()});
+    EXPECT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_EQ(text.out, QStringLiteral("Bloques usados: 8\nPrioridad 1: 5\nPrioridad 2: \nId 485: 5\n"
+                                       "Baudios 485: 19200\nId 232: 2\nBaudios 232: 4800\n"
+                                       "Puerto PLC: A\nDirección IP: 192.168.001.010\n"
+                                       "Máscara de red: 255.255.255.000\nPuerto Tcp/Ip: 502\n"
+                                       "5 10 11 5 12 20 5 21\n"));
+
+    const QString nd = dir.filePath("nodo.nd"), nod = dir.filePath("nodo.nod");
+    const CliRun json = brisaCli({"readback", "--port", sim.link(), "--json", "--save", nd, "--nod", nod});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(o.keys(), QStringList({"bloques", "lbBaud232", "lbBaud485", "lbBlUsed", "lbId232",
+                                     "lbId485", "lbIpMsk0", "lbIpMsk1", "lbPort232", "lbPri0",
+                                     "lbPri1", "lbTcpPort"}));
+    EXPECT_EQ(o.value("lbIpMsk0").toString(), "192.168.001.010");
+    EXPECT_EQ(o.value("lbPri1").toString(), "");
+    EXPECT_EQ(o.value("bloques").toArray().size(), 8);
+    EXPECT_EQ(o.value("bloques").toArray().at(1).toString(), "10");
+
+    QFile file(nd);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.size(), 301);
+    EXPECT_EQ(quint8(bytes[229]), 8);
+    EXPECT_EQ(quint8(bytes[1]), 10);
+
+    // The program file compiles to the scan list the node holds.
+    const CliRun again = brisaCli({"compile", nod});
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_TRUE(again.out.startsWith("5 010 011 5 012 020 5 021\n")) << again.out.toStdString();
+}
+
+TEST_F(ReadBackCli, AFileThatCannotBeWrittenIsAFailure) {
+    ASSERT_TRUE(startSim());
+    const QString nd = dir.filePath("no-existe/nodo.nd");
+    const CliRun r = brisaCli({"readback", "--port", sim.link(), "--save", nd});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("No se pudo guardar el archivo \"" + nd + "\"")) << r.err.toStdString();
+}
+
+TEST_F(ReadBackCli, ALinkFailureEndsWithExitOneAndTheWindowsText) {
+    ASSERT_TRUE(startSim({"--drop", "5"}));
+    const CliRun r = brisaCli({"readback", "--port", sim.link(), "--save", dir.filePath("n.nd")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Error: el nodo no respondió")) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath("n.nd")));
+}
+
+struct VerifyCase {
+    const char* name;
+    QStringList simArgs;
+    int exitCode;
+    QString out;
+    QString err;  // contained in stderr
+};
+
+class ProgramVerify : public ProgramCli, public ::testing::WithParamInterface<VerifyCase> {};
+
+TEST_P(ProgramVerify, ReadsTheNodeBackAndComparesWhatWasSent) {
+    const VerifyCase c = GetParam();
+    ASSERT_TRUE(startSim(c.simArgs));
+    const CliRun r = brisaCli({"program", data("serial.nod"), "--port", sim.link(), "--verify"});
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Nodes, ProgramVerify,
+    ::testing::Values(
+        VerifyCase{"Sound", {}, 0, "Programado!\nVerificado\n", ""},
+        // Entry count 8 and the RS-485 id 5 come back inverted.
+        VerifyCase{"FaultyCells", {"--flip", "229", "--flip", "220"}, 1, "Programado!\n",
+                   "No verificado: 2 bytes difieren\n220: esperado 05, leído FA\n229: esperado 08, "
+                   "leído F7"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct UsageCase {
     const char* name;
     QStringList args;
@@ -208,7 +298,17 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"BadPlcPort", {"program", "FILE", "--port", "/dev/null", "--plc-port", "C"}, 2,
                   "Puerto del PLC"},
         UsageCase{"PortThatDoesNotExist", {"program", "FILE", "--port", "FOLDER/ttyNADA"}, 1,
-                  "Error: "}),
+                  "Error: "},
+        UsageCase{"VerifyANodeWithoutReadBack",
+                  {"program", "FILE", "--node", "eth", "--port", "/dev/null", "--verify"}, 2,
+                  "--verify"},
+        UsageCase{"ReadBackWithoutPort", {"readback"}, 2, "Falta --port"},
+        UsageCase{"ReadBackTakesNoFile", {"readback", "FILE", "--port", "/dev/null"}, 2,
+                  "Sobran argumentos"},
+        UsageCase{"ReadBackSaveWithoutName", {"readback", "--port", "/dev/null", "--save="}, 2,
+                  "--save"},
+        UsageCase{"ReadBackFromAPortThatDoesNotExist", {"readback", "--port", "FOLDER/ttyNADA"},
+                  1, "Error: "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

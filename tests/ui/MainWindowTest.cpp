@@ -49,7 +49,7 @@ TEST_F(MainWindowTest, EveryControlHasItsWidget) {
                              &f.cbBaudios232, &f.cbBaudios485, &f.cbId232, &f.cbId485,
                              &f.lstBlockFree, &f.lstUsed, &f.cmdAdd, &f.cmdQuita, &f.cmdAddPri1,
                              &f.cmdAddPri2, &f.cmdRemovePri1, &f.cmdRemovePri2, &f.cmdRstProg,
-                             &f.cmdAPrg, &f.cmdCompilar, &f.cmdProgramar, &f.lbMsg, &f.lstCompilado,
+                             &f.cmdAPrg, &f.cmdCompilar, &f.cmdProgramar, &f.cmdVerificar, &f.lbMsg, &f.lstCompilado,
                              &f.lbCompilado, &f.lbProgramado, &f.PgBar1, &f.cmdQuery, &f.cmdNodoInsp,
                              &f.cmdNodoNorm, &f.cmdBorrarInspec, &f.chkInspec, &f.lstInspec,
                              &f.lbNumBlqInsp, &f.cbPSerie, &f.cbBaudios, &f.lbPortPC, &f.lbDevice,

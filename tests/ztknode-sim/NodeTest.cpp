@@ -71,6 +71,23 @@ TEST_F(ProgrammedNode, ImageBlocksReadBackTheProgramAtItsOffsets) {
     EXPECT_EQ(image[192], 0);
 }
 
+TEST(Node, AFlippedCellInvertsWhatEachWriteLeavesThere) {
+    Node node;
+    node.flipAfterWrites(216 + 13);  // the header's entry count
+    node.flipAfterWrites(40);        // inside scan-list block 3
+    const Data header = dataOf({0xFF, 0xFF, 0xFF, 0xFF, 1, 1, 0, 0, 0, 0, 0, 0, 0, 20, 0, 0});
+    const auto ack = node.respond(request(Command::Write, 5, header));
+    ASSERT_TRUE(ack);
+    EXPECT_EQ(frame::dataOf(*ack), header) << "the acknowledgement echoes what was written";
+    EXPECT_EQ(node.memory()[229], 20 ^ 0xFF);
+    EXPECT_EQ(node.memory()[40], 0) << "no write covered it yet";
+    ASSERT_TRUE(node.respond(request(Command::Write, 3, dataOf({1, 2, 3, 4, 5, 6, 7, 8, 9}))));
+    EXPECT_EQ(node.memory()[40], 9 ^ 0xFF);
+    EXPECT_EQ(node.memory()[39], 8);
+    ASSERT_TRUE(node.respond(request(Command::Write, 5, header)));
+    EXPECT_EQ(node.memory()[229], 20 ^ 0xFF) << "every write flips it again from what it wrote";
+}
+
 TEST_F(ProgrammedNode, InformationBlocksDescribeTheProgram) {
     EXPECT_EQ(read(0), dataOf({1, 15, 4, 0, 0x05, 0x00, 0xFF, 0xFF, 20, 1, 168, 192, 0, 0, 255, 255}));
     EXPECT_EQ(read(1), dataOf({0xF6, 0x01, 0x80, 0x25, 0x00, 0x4B, 20, 0, 4, 3, 0, 0, 0, 0, 0, 0}));

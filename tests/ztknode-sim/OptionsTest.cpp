@@ -27,7 +27,8 @@ TEST(Options, DefaultsAreAFreshNodeOnAQuietLine) {
 TEST(Options, EveryOptionIsTaken) {
     const auto parsed = parse({"--link", "/tmp/n", "--model", "1", "--sw", "2.05", "--framing", "8e2",
                                "--baud", "9600", "--pace", "--log", "/tmp/l", "--drop", "5",
-                               "--corrupt", "6", "--partial", "7", "--delay", "30"});
+                               "--corrupt", "6", "--partial", "7", "--delay", "30", "--flip", "216",
+                               "--flip", "0"});
     ASSERT_TRUE(std::holds_alternative<Options>(parsed));
     const auto& o = std::get<Options>(parsed);
     EXPECT_EQ(o.identity.model, 1);
@@ -41,6 +42,7 @@ TEST(Options, EveryOptionIsTaken) {
     EXPECT_EQ(o.faults.corrupt, 6);
     EXPECT_EQ(o.faults.partial, 7);
     EXPECT_EQ(o.delayMs, 30);
+    EXPECT_EQ(o.flips, (std::vector<int>{216, 0}));
 }
 
 TEST(Options, BadCommandLinesAreRefusedWithAReason) {
@@ -57,6 +59,7 @@ TEST(Options, BadCommandLinesAreRefusedWithAReason) {
         {{"--link", "/tmp/n", "--drop", "0"}, "--drop"},
         {{"--link", "/tmp/n", "--partial", "x"}, "--partial"},
         {{"--link", "/tmp/n", "--delay", "-1"}, "--delay"},
+        {{"--link", "/tmp/n", "--flip", "256"}, "--flip"},
         {{"--link", "/tmp/n", "--speed", "1"}, "speed"},
         {{"--link", "/tmp/n", "extra"}, "extra"},
     };

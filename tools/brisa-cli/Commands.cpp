@@ -15,6 +15,7 @@
 #include "QtSerialPort.h"
 #include "compiler/Image.h"
 #include "compiler/ProgrammingSequence.h"
+#include "readback/ImageVerification.h"
 
 namespace brisacli {
 
@@ -166,23 +167,78 @@ class ProgressLine {
     bool shown_;
 };
 
+// The PC link as the options chose it, on the device they named.
+void applyLink(brisa::App& app, const LinkChoices& link) {
+    // The PC link speed is chosen last, as a user who sets it after the node type.
+    if (link.baud) app.form.cbBaudios.setListIndex(app.form.cbBaudios.find(QString::number(*link.baud)));
+    app.ZTK90->setPuertoPLC(link.plcPort);
+    ztklink::PortMap map;
+    map.set(link.port.number, link.port.device);
+    app.ZTK90->qtPort()->setPortMap(map);
+    (void)app.ZTK90->setCOMM(link.port.number);  // always within the driver's range
+}
+
+// What a link failure means, from the text the window showed.
+Failure linkFailure(brisa::App& app, const QString& failure) {
+    QString text;
+    if (failure == QLatin1String("Error"))
+        text = QStringLiteral("Error: el nodo no respondió a tiempo (¿está conectado y en "
+                              "\"Modo prog\"?).");
+    else if (failure.startsWith(QLatin1String("Error BL")))
+        // The window's status line says what was wrong with the reply, when it knows.
+        text = failure + QStringLiteral(": ") +
+               (app.form.lbStatus.caption().isEmpty()
+                    ? QStringLiteral("respuesta incompleta del nodo.")
+                    : app.form.lbStatus.caption() + QLatin1Char('.'));
+    else
+        text = QStringLiteral("Error: ") + failure;
+    return Failure{1, text};
+}
+
+// Runs one exchange that `start` begins until `sender` raises `done` or the link fails; the
+// failure text the window showed, or nothing. Every request has its watchdog, so one of the
+// two always comes.
+template <typename Sender, typename Signal>
+std::optional<QString> runExchange(brisa::App& app, Sender* sender, Signal done,
+                                   const std::function<void()>& start) {
+    std::optional<QString> failure;
+    bool ended = false;
+    QEventLoop loop;
+    const auto finished = QObject::connect(sender, done, &loop, [&] {
+        ended = true;
+        loop.quit();
+    });
+    const auto failed = QObject::connect(&app.dispatch, &brisa::exchange::Dispatch::failed, &loop,
+                                         [&](const QString& text) {
+                                             if (ended) return;
+                                             ended = true;
+                                             failure = text;
+                                             loop.quit();
+                                         });
+    start();
+    if (!ended && !app.exchange.running())
+        failure = QStringLiteral("no se pudo iniciar el intercambio con el nodo");
+    else if (!ended)
+        loop.exec();
+    QObject::disconnect(finished);
+    QObject::disconnect(failed);
+    return failure;
+}
+
 int runProgram(const QCommandLineParser& p) {
     NodeChoices choices;
     LinkChoices link;
     if (auto f = readNodeChoices(p, choices)) return fail(*f);
     if (auto f = readLinkChoices(p, link)) return fail(*f);
+    const bool verify = p.isSet(QStringLiteral("verify"));
     StderrPresenter messages;
     brisa::App app(messages);
     if (auto f = prepare(app, fileArgument(p), &choices)) return fail(*f);
-    // The PC link speed is chosen last, as a user who sets it after the node type.
-    if (link.baud) app.form.cbBaudios.setListIndex(app.form.cbBaudios.find(QString::number(*link.baud)));
-    app.ZTK90->setPuertoPLC(link.plcPort);
+    if (verify && !app.verification.available())
+        return fail(usage(QStringLiteral("--verify: este tipo de nodo no permite leer su memoria "
+                                         "(solo el nodo RS-232/485).")));
+    applyLink(app, link);
     if (auto f = compile(app)) return fail(*f);
-
-    ztklink::PortMap map;
-    map.set(link.port.number, link.port.device);
-    app.ZTK90->qtPort()->setPortMap(map);
-    (void)app.ZTK90->setCOMM(link.port.number);  // always within the driver's range
 
     ProgressLine progress(int(
         brisa::compiler::sendingOrder(app.session.hardVer, app.session.softVer).size()));
@@ -210,22 +266,64 @@ int runProgram(const QCommandLineParser& p) {
     app.form.cmdProgramar.press();
     if (status < 0) loop.exec();
     progress.end();
-    if (status != 0) {
-        QString text;
-        if (failure == QLatin1String("Error"))
-            text = QStringLiteral("Error: el nodo no respondió a tiempo (¿está conectado y en "
-                                  "\"Modo prog\"?).");
-        else if (failure.startsWith(QLatin1String("Error BL")))
-            // The window's status line says what was wrong with the reply, when it knows.
-            text = failure + QStringLiteral(": ") +
-                   (app.form.lbStatus.caption().isEmpty()
-                        ? QStringLiteral("respuesta incompleta del nodo.")
-                        : app.form.lbStatus.caption() + QLatin1Char('.'));
-        else
-            text = QStringLiteral("Error: ") + failure;
-        return fail(Failure{1, text});
-    }
+    if (status != 0) return fail(linkFailure(app, failure));
     print(app.form.lbProgramado.caption() + QLatin1Char('\n'));
+    if (!verify) return 0;
+
+    QList<brisa::readback::ByteDifference> differences;
+    QObject::connect(&app.verification, &brisa::readback::Verification::verified,
+                     [&](const QList<brisa::readback::ByteDifference>& d) { differences = d; });
+    if (auto f = runExchange(app, &app.verification, &brisa::readback::Verification::verified,
+                             [&] { app.form.cmdVerificar.press(); }))
+        return fail(linkFailure(app, *f));
+    if (!differences.isEmpty())
+        return fail(Failure{1, brisa::readback::verificationText(differences)});
+    print(brisa::readback::verificationText(differences) + QLatin1Char('\n'));
+    return 0;
+}
+
+int runReadBack(const QCommandLineParser& p) {
+    LinkChoices link;
+    if (auto f = readLinkChoices(p, link)) return fail(*f);
+    for (const char* option : {"save", "nod"})
+        if (p.isSet(QLatin1String(option)) && p.value(QLatin1String(option)).isEmpty())
+            return fail(usage(QStringLiteral("--%1 necesita un nombre de archivo.").arg(QLatin1String(option))));
+    StderrPresenter messages;
+    brisa::App app(messages);
+    startHeadless(app);
+    applyLink(app, link);
+    if (auto f = runExchange(app, &app.readBack, &brisa::readback::DwPrgHandlers::completed,
+                             [&] { app.form.nmRecupProg.choose(); }))
+        return fail(linkFailure(app, *f));
+
+    brisa::readback::DwPrgForm& dw = app.dwPrg;
+    if (p.isSet(QStringLiteral("json"))) {
+        QJsonObject o;
+        for (const auto& field : dw.decodedFields())
+            o.insert(field.label->objectName().remove(QLatin1Char('(')).remove(QLatin1Char(')')),
+                     field.label->caption());
+        o.insert(QStringLiteral("bloques"), QJsonArray::fromStringList(dw.lstBloques.items()));
+        print(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
+    } else {
+        QString text;
+        for (const auto& field : dw.decodedFields())
+            text += field.caption + QStringLiteral(": ") + field.label->caption() + QLatin1Char('\n');
+        print(text + dw.lstBloques.items().join(QLatin1Char(' ')) + QLatin1Char('\n'));
+    }
+
+    // The core has told on stderr why a file could not be written.
+    if (p.isSet(QStringLiteral("save")) && !app.readBack.saveTo(p.value(QStringLiteral("save"))))
+        return 1;
+    if (p.isSet(QStringLiteral("nod"))) {
+        // Taken back into a window that holds the defaults, then saved as "Salvar" saves.
+        dw.cmdDescompilar.press();
+        app.files.CollectSettings();
+        const QString path = p.value(QStringLiteral("nod"));
+        const brisa::SaveResult r = app.files.SaveConfig(path);
+        if (!r.ok)
+            return fail(Failure{1, QStringLiteral("No se pudo guardar el archivo \"%1\": %2.")
+                                       .arg(path, r.error)});
+    }
     return 0;
 }
 
@@ -240,8 +338,12 @@ const QList<Subcommand>& subcommands() {
          NodeOptions, runImage},
         {QStringLiteral("program"),
          QStringLiteral("program ARCHIVO.nod --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B]\n"
-                        "          [--node 232|eth] [--sw X.XX] [--memh] [--tcp-port N]"),
-         NodeOptions | LinkOptions, runProgram},
+                        "          [--node 232|eth] [--sw X.XX] [--memh] [--tcp-port N] [--verify]"),
+         NodeOptions | LinkOptions | VerifyOption, runProgram},
+        {QStringLiteral("readback"),
+         QStringLiteral("readback --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B] [--json]\n"
+                        "          [--save ARCHIVO.nd] [--nod ARCHIVO.nod]"),
+         LinkOptions | JsonOption | SaveOptions, runReadBack, false},
     };
     return all;
 }
@@ -260,6 +362,10 @@ QString usageText() {
         "  --memh         activar memoria alta\n"
         "  --tcp-port N   puerto TCP del nodo Ethernet\n"
         "  --json         salida en JSON\n"
+        "  --verify       tras programar, leer la memoria del nodo y compararla con lo enviado\n"
+        "                 (nodo RS-232/485)\n"
+        "  --save F.nd    guardar la memoria leída del nodo (301 bytes)\n"
+        "  --nod F.nod    descompilar lo leído y guardarlo como archivo de programa\n"
         "\nSalida: 0 bien, 1 falla (mensaje en stderr), 2 uso incorrecto.\n");
     return text;
 }

@@ -25,6 +25,8 @@ void addOptions(QCommandLineParser& p, int groups) {
     if (groups & LinkOptions)
         p.addOptions({value("port", "P"), value("baud", "N"), value("plc-port", "A|B")});
     if (groups & JsonOption) p.addOption(QCommandLineOption(QStringLiteral("json")));
+    if (groups & SaveOptions) p.addOptions({value("save", "ARCHIVO"), value("nod", "ARCHIVO")});
+    if (groups & VerifyOption) p.addOption(QCommandLineOption(QStringLiteral("verify")));
 }
 
 }  // namespace
@@ -45,7 +47,9 @@ int main(int argc, char* argv[]) {
         args.removeAt(1);
         if (!parser.parse(args)) return usageError(parser.errorText());
         const QStringList files = parser.positionalArguments();
-        if (files.size() != 1)
+        if (!c.takesFile && !files.isEmpty())
+            return usageError(QStringLiteral("Sobran argumentos: %1").arg(files.join(QLatin1Char(' '))));
+        if (c.takesFile && files.size() != 1)
             return usageError(files.isEmpty()
                                   ? QStringLiteral("Falta el archivo de programa (.nod).")
                                   : QStringLiteral("Sobran argumentos: %1")

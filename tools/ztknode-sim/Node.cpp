@@ -86,9 +86,15 @@ std::optional<Bytes> Node::modeSwitch(const Bytes& request) {
     return frame::blockFrame(NodeId, Command::Write, ModeSwitchBlock, frame::dataOf(request));
 }
 
+void Node::flipAfterWrites(int offset) {
+    if (offset >= 0 && offset < Memory::Size) flips_.push_back(offset);
+}
+
 void Node::writeBlock(int block, const Data& data) {
     if (const int at = memoryOffsetOf(block); at >= 0) {
         std::copy(data.begin(), data.end(), memory_.begin() + at);
+        for (int offset : flips_)
+            if (offset >= at && offset < at + int(data.size())) memory_[offset] ^= 0xFF;
     } else if (isMailBlock(block)) {
         mail_[block - FirstMailBlock] = data;
     } else {

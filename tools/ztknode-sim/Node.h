@@ -75,6 +75,9 @@ public:
     Data informationBlock1() const;
 
     const std::array<std::uint8_t, Memory::Size>& memory() const { return memory_; }
+    // A faulty memory cell: every write that covers `offset` leaves its bits inverted, so a
+    // programming run that reads back what it wrote finds that byte changed.
+    void flipAfterWrites(int offset);
     Mode mode() const { return mode_; }
     // The block numbers the node asks for while inspected, one round of its scan.
     std::vector<std::uint8_t> scanOrder() const;
@@ -88,6 +91,7 @@ private:
     std::array<std::uint8_t, Memory::Size> memory_{};
     std::array<Data, LastMailBlock - FirstMailBlock + 1> mail_{};
     std::map<int, Data> other_;  // every other block, by number (high blocks 256..511)
+    std::vector<int> flips_;
     Mode mode_ = Mode::Normal;
     std::uint32_t analogTick_ = 0;
     Data analogOutputs_{};

@@ -54,7 +54,13 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     const QCommandLineOption delay(QStringLiteral("delay"),
                                    QStringLiteral("Wait MS milliseconds before each reply."),
                                    QStringLiteral("MS"));
-    parser.addOptions({help, link, model, sw, framing, baud, pace, log, drop, corrupt, partial, delay});
+    const QCommandLineOption flip(
+        QStringLiteral("flip"),
+        QStringLiteral("Invert the bits of node memory byte OFFSET (0-255) after every write "
+                       "that covers it, as a faulty cell would; may be given more than once."),
+        QStringLiteral("OFFSET"));
+    parser.addOptions(
+        {help, link, model, sw, framing, baud, pace, log, drop, corrupt, partial, delay, flip});
 
     if (!parser.parse(arguments)) return UsageError{parser.errorText()};
     if (parser.isSet(help)) return HelpRequested{parser.helpText()};
@@ -107,6 +113,11 @@ ParsedOptions parseOptions(const QStringList& arguments) {
         const auto v = intIn(parser.value(delay), 0, 600'000);
         if (!v) return UsageError{QStringLiteral("--delay takes milliseconds from 0 to 600000")};
         o.delayMs = *v;
+    }
+    for (const QString& offset : parser.values(flip)) {
+        const auto v = intIn(offset, 0, Memory::Size - 1);
+        if (!v) return UsageError{QStringLiteral("--flip takes a node memory offset from 0 to 255")};
+        o.flips.push_back(*v);
     }
     return o;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <variant>
+#include <vector>
 
 #include "Faults.h"
 #include "LineTiming.h"
@@ -19,6 +20,7 @@ struct Options {
     QString logFile;
     FaultOptions faults;
     int delayMs = 0;
+    std::vector<int> flips;  // node memory offsets inverted after each write covering them
 };
 
 struct HelpRequested {

@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
     }
 
     nodesim::Node node(options.identity);
+    for (int offset : options.flips) node.flipAfterWrites(offset);
     nodesim::NodeLink link(pty.masterFd(), node, options, log.isOpen() ? &log : nullptr);
 
     QSocketNotifier quit(quitPipe[1], QSocketNotifier::Read);

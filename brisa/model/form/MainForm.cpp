@@ -54,6 +54,7 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
              {&cbId232, "cbId232"},           {&cbId485, "cbId485"},
              {&lstBlockFree, "lstBlockFree"}, {&lstUsed, "lstUsed"},
              {&cmdProgramar, "cmdProgramar"}, {&cbPSerie, "cbPSerie"},
+             {&cmdVerificar, "cmdVerificar"},
              {&cbBaudios, "cbBaudios"},       {&lbPortPC, "lbPortPC"},
              {&lbVersion, "lbVersion"},       {&Tab1, "Tab1"},
              {&tabEth, "tabEth"},             {&TabMail, "TabMail"},
@@ -153,6 +154,9 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
     cmdProgramar.setCaption(QStringLiteral("&Programar "));
     cmdProgramar.setToolTip(QStringLiteral("Enviar al nodo configuración"));
     cmdProgramar.setVisible(false);  // shown by compiling
+    cmdVerificar.setCaption(QStringLiteral("&Verificar"));
+    cmdVerificar.setToolTip(QStringLiteral("Leer la memoria del nodo y compararla con lo enviado"));
+    cmdVerificar.setVisible(false);  // shown when a programming run completes
 
     // The window itself.
     Tab1.setCaptions({QStringLiteral("Tipo Nodo"), QStringLiteral("Puertos"), QStringLiteral("Ethernet"),

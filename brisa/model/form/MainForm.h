@@ -65,6 +65,7 @@ class MainForm : public QObject {
     std::array<TextBox, 2> txtPri;
     CommandButton cmdAdd, cmdQuita, cmdAddPri1, cmdAddPri2, cmdRemovePri1, cmdRemovePri2;
     CommandButton cmdRstProg, cmdAPrg, cmdCompilar, cmdProgramar;
+    CommandButton cmdVerificar;  // offered after a completed programming run
     Label lbMsg;
     ListBox lstCompilado;
     Label lbCompilado, lbProgramado;
