@@ -76,9 +76,11 @@ TEST_F(ExchangeFixture, APartialReplyShowsTheBlockOfTheLastRequest) {
 
 TEST_F(ExchangeFixture, QueryRepliesFillTheNodeInformation) {
     chooseNode(false, QStringLiteral("1.50"));
-    form.pointer.setBusy(true);
-    app.exchange.begin(exchange::Exchange::Kind::Query);
-    app.requests.read(0);
+    form.cmdQuery.press();
+    EXPECT_TRUE(form.pointer.busy());
+    EXPECT_TRUE(app.ZTK90->WatchDogAuto());
+    ASSERT_EQ(port->written.size(), 1);
+    EXPECT_EQ(port->written.last().left(3), QByteArray::fromHex("010b00"));
     using ztklink::frame::Data;
     const Data block0{1, 5, 4, 0, 0x0F, 0, 0xFF, 0xFF, 10, 1, 168, 192, 0, 255, 255, 255};
     port->receive(ztklink::frame::toByteArray(ztklink::frame::blockFrame(1, 0x0B, 0, block0)));
@@ -86,7 +88,6 @@ TEST_F(ExchangeFixture, QueryRepliesFillTheNodeInformation) {
     EXPECT_EQ(form.lbBlPri1.caption(), QStringLiteral("15 (240 - 255)"));
     EXPECT_EQ(form.lbBlPri2.caption(), QStringLiteral("No usado"));
     EXPECT_EQ(form.lbIP.caption(), QStringLiteral("192.168.001.010"));
-    ASSERT_FALSE(port->written.isEmpty());
     EXPECT_EQ(port->written.last().left(3), QByteArray::fromHex("010b01"));  // block 1 asked for
     EXPECT_TRUE(form.pointer.busy());
 
@@ -96,6 +97,24 @@ TEST_F(ExchangeFixture, QueryRepliesFillTheNodeInformation) {
     EXPECT_EQ(form.lbBaud485.caption(), QStringLiteral("19200"));
     EXPECT_EQ(form.lbPortPLC.caption(), QStringLiteral("Error"));
     EXPECT_FALSE(form.pointer.busy());
+    EXPECT_FALSE(app.exchange.running());
+}
+
+// A node that goes silent after block 0: the labels keep what block 0 put there and the
+// status line names the block that got no answer.
+TEST_F(ExchangeFixture, AQueryWithoutTheSecondBlockKeepsTheFirstOne) {
+    chooseNode(false, QStringLiteral("1.50"));
+    form.cmdQuery.press();
+    using ztklink::frame::Data;
+    const Data block0{2, 0, 4, 0, 5, 0, 0xFF, 0xFF, 10, 1, 168, 192, 0, 255, 255, 255};
+    port->receive(ztklink::frame::toByteArray(ztklink::frame::blockFrame(1, 0x0B, 0, block0)));
+    clock.advance(exchange::ReplyWatchdogMs);
+    EXPECT_EQ(form.lbSoftwarever.caption(), QStringLiteral("2.00"));
+    EXPECT_EQ(form.lbIP.caption(), QStringLiteral("192.168.001.010"));
+    EXPECT_EQ(form.lbStatus.caption(), QStringLiteral("Error BL 001: el nodo no respondió"));
+    EXPECT_EQ(form.lbProgramado.caption(), QStringLiteral("Error"));
+    EXPECT_FALSE(form.pointer.busy());
+    EXPECT_FALSE(app.exchange.running());
 }
 
 // Nothing runs: whatever the node sends is no answer to anything.
@@ -109,11 +128,6 @@ TEST_F(ExchangeFixture, RepliesWhileNothingRunsChangeNothing) {
     EXPECT_TRUE(port->written.isEmpty());
     EXPECT_EQ(form.lbProgramado.caption(), QStringLiteral("..."));
     EXPECT_TRUE(form.pointer.busy());
-}
-
-TEST_F(ExchangeFixture, InspectedBytesAreListedOnceAsThreeDigits) {
-    for (quint8 b : {7, 12, 7}) app.dispatch.NewByte(b);
-    EXPECT_EQ(form.lstInspec.items(), (QStringList{"007", "012"}));
 }
 
 }  // namespace
