@@ -439,17 +439,9 @@ QWidget* MainWindow::pagePrograma() {
 QWidget* MainWindow::pageInterrogar() {
     auto* state = new QGroupBox(QStringLiteral("Estado del nodo"));
     auto* sg = new QGridLayout(state);
-    const std::pair<Label*, const char*> info[] = {
-        {&f_.lbModelo, "Modelo"},         {&f_.lbSoftwarever, "Software versión"},
-        {&f_.lbBlPri1, "Prioritario 1"},  {&f_.lbBlPri2, "Prioritario 2"},
-        {&f_.lbBloquesEnNodo, "Bloques"}, {&f_.lbBaud232, "Baudios232"},
-        {&f_.lbId232, "ID"},              {&f_.lbBaud485, "Baudios485"},
-        {&f_.lbId485, "ID"},              {&f_.lbPortPLC, "Puerto PLC"},
-        {&f_.lbIP, "Dirección ip"},       {&f_.lbMsk, "Máscara"},
-        {&f_.lbIpPort, "Puerto"}};
     int r = 0;
-    for (auto [label, caption] : info) {
-        sg->addWidget(new QLabel(QString::fromUtf8(caption)), r, 0);
+    for (auto [label, caption] : f_.nodeInfoFields()) {
+        sg->addWidget(new QLabel(caption), r, 0);
         auto* value = make<QLabel>(*label);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         sg->addWidget(value, r, 1);

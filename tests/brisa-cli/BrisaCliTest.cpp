@@ -152,10 +152,68 @@ TEST_P(ProgramFaults, EndWithExitOneAndTheWindowsText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, ProgramFaults,
-    ::testing::Values(FaultCase{"Drop", {"--drop", "7"}, "Error: el nodo no respondió"},
+    ::testing::Values(FaultCase{"Drop", {"--drop", "7"}, "Error BL 007: el nodo no respondió a tiempo"},
                       FaultCase{"Partial", {"--partial", "8"}, "Error BL 8"},
                       FaultCase{"Corrupt", {"--corrupt", "3"}, "Error: "}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --- the node query, the mode switch and inspection ---
+
+TEST_F(ProgramCli, QueryShowsWhatWasProgrammed) {
+    ASSERT_TRUE(startSim());
+    ASSERT_EQ(brisaCli({"program", data("serial.nod"), "--port", sim.link()}).exitCode, 0);
+
+    const CliRun text = brisaCli({"query", "--port", sim.link()});
+    EXPECT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_EQ(text.out, QStringLiteral("Modelo: EtModbus <> TALVO (Ethernet <> 232)\n"
+                                       "Software versión: 1.15\n"
+                                       "Prioritario 1: 5 (80 - 95)\nPrioritario 2: No usado\n"
+                                       "Bloques: 8\nBaudios232: 4800\nID: 2\nBaudios485: 19200\n"
+                                       "ID: 5\nPuerto PLC: A\nDirección ip: 192.168.001.010\n"
+                                       "Máscara: 255.255.255.000\nPuerto: 502\n"));
+
+    const CliRun json = brisaCli({"query", "--port", sim.link(), "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(o.keys(), QStringList({"lbBaud232", "lbBaud485", "lbBlPri1", "lbBlPri2",
+                                     "lbBloquesEnNodo", "lbIP", "lbId232", "lbId485", "lbIpPort",
+                                     "lbModelo", "lbMsk", "lbPortPLC", "lbSoftwarever"}));
+    EXPECT_EQ(o.value("lbId485").toString(), "5");
+    EXPECT_EQ(o.value("lbBlPri1").toString(), "5 (80 - 95)");
+}
+
+TEST_F(ProgramCli, AQueryWhoseSecondBlockGetsNoAnswerNamesIt) {
+    ASSERT_TRUE(startSim({"--drop", "2"}));
+    const CliRun r = brisaCli({"query", "--port", sim.link()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Error BL 001")) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
+// Program, inspected, capture, normal again: the capture is the programmed scan list.
+TEST_F(ProgramCli, InspectionCapturesTheScanListOfTheNode) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(startSim());
+    ASSERT_EQ(brisaCli({"program", data("serial.nod"), "--port", sim.link()}).exitCode, 0);
+    const CliRun inspect = brisaCli({"mode", "inspect", "--port", sim.link()});
+    EXPECT_EQ(inspect.exitCode, 0) << inspect.err.toStdString();
+    EXPECT_EQ(inspect.out, QStringLiteral("Nodo en modo inspección\n"));
+
+    const QString nod = dir.filePath("capturado.nod");
+    const CliRun capture = brisaCli({"inspect", "--port", sim.link(), "--seconds", "1", "--json", "--nod", nod});
+    ASSERT_EQ(capture.exitCode, 0) << capture.err.toStdString();
+    const QJsonArray blocks = QJsonDocument::fromJson(capture.out.toUtf8()).object().value("bloques").toArray();
+    EXPECT_EQ(blocks.toVariantList(), QVariantList({"005", "010", "011", "012", "020", "021"}));
+    const CliRun compiled = brisaCli({"compile", nod});
+    EXPECT_TRUE(compiled.out.startsWith("005 010 011 012 020 021\n")) << compiled.out.toStdString();
+
+    // An inspected node answers nothing but the switch.
+    EXPECT_EQ(brisaCli({"query", "--port", sim.link()}).exitCode, 1);
+    const CliRun normal = brisaCli({"mode", "normal", "--port", sim.link()});
+    EXPECT_EQ(normal.exitCode, 0) << normal.err.toStdString();
+    EXPECT_EQ(normal.out, QStringLiteral("Nodo en modo normal\n"));
+    EXPECT_EQ(brisaCli({"query", "--port", sim.link()}).exitCode, 0);
+}
 
 // --- reading the node back, and programming with verification ---
 
@@ -213,7 +271,7 @@ TEST_F(ReadBackCli, ALinkFailureEndsWithExitOneAndTheWindowsText) {
     ASSERT_TRUE(startSim({"--drop", "5"}));
     const CliRun r = brisaCli({"readback", "--port", sim.link(), "--save", dir.filePath("n.nd")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("Error: el nodo no respondió")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Error BL 104: el nodo no respondió a tiempo")) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath("n.nd")));
 }
@@ -303,6 +361,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {"program", "FILE", "--node", "eth", "--port", "/dev/null", "--verify"}, 2,
                   "--verify"},
         UsageCase{"ReadBackWithoutPort", {"readback"}, 2, "Falta --port"},
+        UsageCase{"QueryWithoutPort", {"query"}, 2, "Falta --port"},
+        UsageCase{"ModeWithoutMode", {"mode", "--port", "/dev/null"}, 2, "Falta el modo"},
+        UsageCase{"UnknownMode", {"mode", "sleep", "--port", "/dev/null"}, 2, "Modo no válido"},
+        UsageCase{"InspectWithoutSeconds", {"inspect", "--port", "/dev/null"}, 2, "Falta --seconds"},
+        UsageCase{"InspectForNoTime", {"inspect", "--port", "/dev/null", "--seconds", "0"}, 2,
+                  "Segundos no válidos"},
         UsageCase{"ReadBackTakesNoFile", {"readback", "FILE", "--port", "/dev/null"}, 2,
                   "Sobran argumentos"},
         UsageCase{"ReadBackSaveWithoutName", {"readback", "--port", "/dev/null", "--save="}, 2,

@@ -5,6 +5,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <unistd.h>
 
@@ -181,9 +183,14 @@ void applyLink(brisa::App& app, const LinkChoices& link) {
 // What a link failure means, from the text the window showed.
 Failure linkFailure(brisa::App& app, const QString& failure) {
     QString text;
-    if (failure == QLatin1String("Error"))
-        text = QStringLiteral("Error: el nodo no respondió a tiempo (¿está conectado y en "
+    if (failure == QLatin1String("Error")) {
+        // The status line names the block that got no answer ("Error BL 007: ...").
+        const QString status = app.form.lbStatus.caption();
+        text = (status.startsWith(QLatin1String("Error BL")) ? status.section(u':', 0, 0)
+                                                             : QStringLiteral("Error")) +
+               QStringLiteral(": el nodo no respondió a tiempo (¿está conectado y en "
                               "\"Modo prog\"?).");
+    }
     else if (failure.startsWith(QLatin1String("Error BL")))
         // The window's status line says what was wrong with the reply, when it knows.
         text = failure + QStringLiteral(": ") +
@@ -282,6 +289,8 @@ int runProgram(const QCommandLineParser& p) {
     return 0;
 }
 
+std::optional<Failure> saveWindowAsProgram(brisa::App& app, const QString& path);
+
 int runReadBack(const QCommandLineParser& p) {
     LinkChoices link;
     if (auto f = readLinkChoices(p, link)) return fail(*f);
@@ -317,12 +326,104 @@ int runReadBack(const QCommandLineParser& p) {
     if (p.isSet(QStringLiteral("nod"))) {
         // Taken back into a window that holds the defaults, then saved as "Salvar" saves.
         dw.cmdDescompilar.press();
-        app.files.CollectSettings();
-        const QString path = p.value(QStringLiteral("nod"));
-        const brisa::SaveResult r = app.files.SaveConfig(path);
-        if (!r.ok)
-            return fail(Failure{1, QStringLiteral("No se pudo guardar el archivo \"%1\": %2.")
-                                       .arg(path, r.error)});
+        if (auto f = saveWindowAsProgram(app, p.value(QStringLiteral("nod")))) return fail(*f);
+    }
+    return 0;
+}
+
+// A program file from the window as it is now, as "Salvar" writes it.
+std::optional<Failure> saveWindowAsProgram(brisa::App& app, const QString& path) {
+    app.files.CollectSettings();
+    const brisa::SaveResult r = app.files.SaveConfig(path);
+    if (!r.ok)
+        return Failure{1, QStringLiteral("No se pudo guardar el archivo \"%1\": %2.").arg(path, r.error)};
+    return std::nullopt;
+}
+
+int runQuery(const QCommandLineParser& p) {
+    LinkChoices link;
+    if (auto f = readLinkChoices(p, link)) return fail(*f);
+    StderrPresenter messages;
+    brisa::App app(messages);
+    startHeadless(app);
+    applyLink(app, link);
+    if (auto f = runExchange(app, &app.dispatch, &brisa::exchange::Dispatch::queryCompleted,
+                             [&] { app.form.cmdQuery.press(); }))
+        return fail(linkFailure(app, *f));
+    const auto fields = app.form.nodeInfoFields();
+    if (p.isSet(QStringLiteral("json"))) {
+        QJsonObject o;
+        for (const auto& field : fields) o.insert(field.label->objectName(), field.label->caption());
+        print(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
+    } else {
+        QString text;
+        for (const auto& field : fields)
+            text += field.caption + QStringLiteral(": ") + field.label->caption() + QLatin1Char('\n');
+        print(text);
+    }
+    return 0;
+}
+
+int runMode(const QCommandLineParser& p) {
+    const QString mode = fileArgument(p).toLower();
+    if (mode != QLatin1String("inspect") && mode != QLatin1String("normal"))
+        return fail(usage(QStringLiteral("Modo no válido: \"%1\" (inspect o normal).").arg(fileArgument(p))));
+    LinkChoices link;
+    if (auto f = readLinkChoices(p, link)) return fail(*f);
+    StderrPresenter messages;
+    brisa::App app(messages);
+    startHeadless(app);
+    applyLink(app, link);
+    brisa::form::CommandButton& button =
+        mode == QLatin1String("inspect") ? app.form.cmdNodoInsp : app.form.cmdNodoNorm;
+    if (auto f = runExchange(app, &app.query, &brisa::exchange::NodeQuery::modeSwitched,
+                             [&] { button.press(); }))
+        return fail(linkFailure(app, *f));
+    print(app.form.lbStatus.caption() + QLatin1Char('\n'));
+    return 0;
+}
+
+int runInspect(const QCommandLineParser& p) {
+    LinkChoices link;
+    if (auto f = readLinkChoices(p, link)) return fail(*f);
+    const auto seconds = brisa::parseInteger(p.value(QStringLiteral("seconds")));
+    if (!seconds || *seconds < 1 || *seconds > 3600)
+        return fail(usage(p.isSet(QStringLiteral("seconds"))
+                              ? QStringLiteral("Segundos no válidos: \"%1\" (de 1 a 3600).")
+                                    .arg(p.value(QStringLiteral("seconds")))
+                              : QStringLiteral("Falta --seconds: cuántos segundos escuchar.")));
+    if (p.isSet(QStringLiteral("nod")) && p.value(QStringLiteral("nod")).isEmpty())
+        return fail(usage(QStringLiteral("--nod necesita un nombre de archivo.")));
+    StderrPresenter messages;
+    brisa::App app(messages);
+    startHeadless(app);
+    applyLink(app, link);
+
+    std::optional<QString> failure;
+    QEventLoop loop;
+    QTimer::singleShot(std::chrono::seconds(*seconds), &loop, &QEventLoop::quit);
+    QObject::connect(&app.dispatch, &brisa::exchange::Dispatch::failed, &loop,
+                     [&](const QString& text) {
+                         failure = text;
+                         loop.quit();
+                     });
+    app.form.chkInspec.setValue(1);
+    if (!failure) loop.exec();
+    app.form.chkInspec.setValue(0);
+    if (failure) return fail(linkFailure(app, *failure));
+
+    const QStringList blocks = app.form.lstInspec.items();
+    if (p.isSet(QStringLiteral("json")))
+        print(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("bloques"),
+                                                           QJsonArray::fromStringList(blocks)}})
+                                    .toJson(QJsonDocument::Compact)) +
+              QLatin1Char('\n'));
+    else
+        print(blocks.isEmpty() ? QString() : blocks.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    if (p.isSet(QStringLiteral("nod"))) {
+        // What the node asked for becomes the program of a default configuration.
+        app.form.cmdAPrg.press();
+        if (auto f = saveWindowAsProgram(app, p.value(QStringLiteral("nod")))) return fail(*f);
     }
     return 0;
 }
@@ -343,7 +444,17 @@ const QList<Subcommand>& subcommands() {
         {QStringLiteral("readback"),
          QStringLiteral("readback --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B] [--json]\n"
                         "          [--save ARCHIVO.nd] [--nod ARCHIVO.nod]"),
-         LinkOptions | JsonOption | SaveOptions, runReadBack, false},
+         LinkOptions | JsonOption | SaveOption | NodOption, runReadBack, false},
+        {QStringLiteral("query"),
+         QStringLiteral("query --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B] [--json]"),
+         LinkOptions | JsonOption, runQuery, false},
+        {QStringLiteral("mode"),
+         QStringLiteral("mode inspect|normal --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B]"),
+         LinkOptions, runMode, true, QStringLiteral("Falta el modo: inspect o normal.")},
+        {QStringLiteral("inspect"),
+         QStringLiteral("inspect --port DISPOSITIVO|COMn|n --seconds N [--baud N] [--plc-port A|B]\n"
+                        "          [--json] [--nod ARCHIVO.nod]"),
+         LinkOptions | JsonOption | NodOption | SecondsOption, runInspect, false},
     };
     return all;
 }
@@ -365,7 +476,9 @@ QString usageText() {
         "  --verify       tras programar, leer la memoria del nodo y compararla con lo enviado\n"
         "                 (nodo RS-232/485)\n"
         "  --save F.nd    guardar la memoria leída del nodo (301 bytes)\n"
-        "  --nod F.nod    descompilar lo leído y guardarlo como archivo de programa\n"
+        "  --nod F.nod    readback: descompilar lo leído y guardarlo como archivo de programa;\n"
+        "                 inspect: la lista capturada pasada a programa, guardada así\n"
+        "  --seconds N    inspect: cuántos segundos escuchar (1 a 3600)\n"
         "\nSalida: 0 bien, 1 falla (mensaje en stderr), 2 uso incorrecto.\n");
     return text;
 }

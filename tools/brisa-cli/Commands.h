@@ -12,8 +12,10 @@ enum OptionGroup {
     NodeOptions = 1,  // --node, --sw, --memh, --tcp-port
     LinkOptions = 2,  // --port, --baud, --plc-port
     JsonOption = 4,   // --json
-    SaveOptions = 8,  // --save, --nod
+    SaveOption = 8,     // --save
     VerifyOption = 16,  // --verify
+    NodOption = 32,     // --nod
+    SecondsOption = 64, // --seconds
 };
 
 struct Subcommand {
@@ -23,7 +25,8 @@ struct Subcommand {
     // Runs with the parsed command line (its file given, when it takes one); returns the exit
     // status.
     std::function<int(const QCommandLineParser&)> run;
-    bool takesFile = true;  // a program file as its one argument; otherwise none
+    bool takesFile = true;  // one argument (a program file, unless it says otherwise); or none
+    QString missingArgument = QStringLiteral("Falta el archivo de programa (.nod).");
 };
 
 // Every subcommand, in the order the usage text lists them. New ones are added here.

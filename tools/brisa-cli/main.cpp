@@ -25,8 +25,10 @@ void addOptions(QCommandLineParser& p, int groups) {
     if (groups & LinkOptions)
         p.addOptions({value("port", "P"), value("baud", "N"), value("plc-port", "A|B")});
     if (groups & JsonOption) p.addOption(QCommandLineOption(QStringLiteral("json")));
-    if (groups & SaveOptions) p.addOptions({value("save", "ARCHIVO"), value("nod", "ARCHIVO")});
+    if (groups & SaveOption) p.addOption(value("save", "ARCHIVO"));
+    if (groups & NodOption) p.addOption(value("nod", "ARCHIVO"));
     if (groups & VerifyOption) p.addOption(QCommandLineOption(QStringLiteral("verify")));
+    if (groups & SecondsOption) p.addOption(value("seconds", "N"));
 }
 
 }  // namespace
@@ -51,7 +53,7 @@ int main(int argc, char* argv[]) {
             return usageError(QStringLiteral("Sobran argumentos: %1").arg(files.join(QLatin1Char(' '))));
         if (c.takesFile && files.size() != 1)
             return usageError(files.isEmpty()
-                                  ? QStringLiteral("Falta el archivo de programa (.nod).")
+                                  ? c.missingArgument
                                   : QStringLiteral("Sobran argumentos: %1")
                                         .arg(files.mid(1).join(QLatin1Char(' '))));
         return c.run(parser);

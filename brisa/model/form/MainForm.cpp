@@ -236,4 +236,20 @@ std::array<Label*, 13> MainForm::nodeInfoLabels() {
             &lbBaud485, &lbId232, &lbId485, &lbPortPLC, &lbIP, &lbMsk, &lbIpPort};
 }
 
+std::array<MainForm::CaptionedLabel, 13> MainForm::nodeInfoFields() {
+    return {{{&lbModelo, QStringLiteral("Modelo")},
+             {&lbSoftwarever, QStringLiteral("Software versión")},
+             {&lbBlPri1, QStringLiteral("Prioritario 1")},
+             {&lbBlPri2, QStringLiteral("Prioritario 2")},
+             {&lbBloquesEnNodo, QStringLiteral("Bloques")},
+             {&lbBaud232, QStringLiteral("Baudios232")},
+             {&lbId232, QStringLiteral("ID")},
+             {&lbBaud485, QStringLiteral("Baudios485")},
+             {&lbId485, QStringLiteral("ID")},
+             {&lbPortPLC, QStringLiteral("Puerto PLC")},
+             {&lbIP, QStringLiteral("Dirección ip")},
+             {&lbMsk, QStringLiteral("Máscara")},
+             {&lbIpPort, QStringLiteral("Puerto")}}};
+}
+
 }  // namespace brisa::form

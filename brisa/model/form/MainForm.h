@@ -96,6 +96,13 @@ class MainForm : public QObject {
 
     // The thirteen node-information labels, in the order lbInfNodoClear empties them.
     std::array<Label*, 13> nodeInfoLabels();
+    // The same labels with the caption the window shows beside each, in the window's order
+    // (each "ID" follows the speed of its side).
+    struct CaptionedLabel {
+        Label* label;
+        QString caption;
+    };
+    std::array<CaptionedLabel, 13> nodeInfoFields();
 
   signals:
     void focusRequested(brisa::form::Control* control);
