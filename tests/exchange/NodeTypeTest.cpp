@@ -1,4 +1,5 @@
 // The node type options, the software version and the adaptation of the window to them.
+#include <QCoreApplication>
 #include <QFile>
 
 #include "ExchangeFixture.h"
@@ -135,6 +136,30 @@ TEST_F(ExchangeFixture, ChangingTheNodeTypeOrVersionHidesProgramar) {
         chooseNode(ethernet, QLatin1String(version));
         EXPECT_FALSE(form.cmdProgramar.visible()) << version;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The shipped "Hardware.dsc" (copied next to the programs) describes every node type and
+// software version the window offers, and its accents survive the file's code page.
+TEST_F(ExchangeFixture, TheShippedHardwareFileDescribesEveryChoice) {
+    app.session.appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    ASSERT_TRUE(QFile::exists(app.session.appFolder + QStringLiteral("Hardware.dsc")));
+    for (bool ethernet : {false, true}) {
+        for (const QString& version : form.cbSoftVer.items()) {
+            chooseNode(ethernet, version);
+            const QStringList lines = form.lbAboutVer.caption().split(QStringLiteral("\r\n"));
+            ASSERT_EQ(lines.size(), 2);
+            EXPECT_GT(lines[1].size(), 40) << version.toStdString();
+        }
+    }
+    chooseNode(true, QStringLiteral("1.15"));
+    EXPECT_TRUE(form.lbAboutVer.caption().contains(QStringLiteral("dirección IP, máscara")));
+    EXPECT_TRUE(form.lbAboutVer.caption().contains(QStringLiteral("9600")));
+    chooseNode(false, QStringLiteral("1.05"));
+    EXPECT_TRUE(form.lbAboutVer.caption().contains(QStringLiteral("sin memoria alta")));
 }
 
 }  // namespace

@@ -122,3 +122,42 @@ TEST_F(ProgramOnSim, ANodeThatStopsAnsweringHalfWayCanBeProgrammedAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window's whole inspection flow against the simulated node: what an inspected node asks
+// for is exactly its scan list, and "A programa" turns it back into the used list.
+TEST_F(ProgramOnSim, InspectionCapturesTheProgrammedScanListAndMakesAProgramOfIt) {
+    startSim({});
+    chooseNode(false, QStringLiteral("2.00"));
+    ASSERT_EQ(program(), QStringLiteral("Programado!"));
+
+    const auto waitForExchange = [&] {
+        return testsupport::waitUntil([&] { return !app.exchange.running(); }, 5000);
+    };
+    form.cmdNodoInsp.press();
+    ASSERT_TRUE(waitForExchange());
+    ASSERT_EQ(form.lbStatus.caption(), QStringLiteral("Nodo en modo inspección"));
+
+    form.chkInspec.setValue(1);
+    // The node puts one block number on the line every 50 ms: 5 distinct blocks in 8 entries.
+    EXPECT_TRUE(testsupport::waitUntil([&] { return form.lstInspec.count() == 4; }, 5000));
+    form.chkInspec.setValue(0);
+    EXPECT_EQ(form.lstInspec.items(), (QStringList{"005", "010", "011", "012"}));
+    EXPECT_EQ(form.lbNumBlqInsp.caption(), QStringLiteral("4"));
+
+    form.cmdNodoNorm.press();
+    ASSERT_TRUE(waitForExchange());
+    EXPECT_EQ(form.lbStatus.caption(), QStringLiteral("Nodo en modo normal"));
+
+    form.cmdAPrg.press();
+    EXPECT_EQ(form.lstUsed.items(), (QStringList{"005", "010", "011", "012"}));
+
+    // The node answers queries again.
+    form.cmdQuery.press();
+    ASSERT_TRUE(waitForExchange());
+    EXPECT_EQ(form.lbBlPri1.caption(), QStringLiteral("5 (80 - 95)"));
+    EXPECT_EQ(form.lbBloquesEnNodo.caption(), QStringLiteral("5"));
+}
+
+}  // namespace
