@@ -232,6 +232,40 @@ std::optional<QString> runExchange(brisa::App& app, Sender* sender, Signal done,
     return failure;
 }
 
+// A configurator without windows on the node's link that the command line names.
+struct LinkedApp {
+    StderrPresenter messages;
+    brisa::App app{messages};
+};
+
+std::optional<Failure> connectLink(const QCommandLineParser& p, LinkedApp& linked) {
+    LinkChoices link;
+    if (auto f = readLinkChoices(p, link)) return f;
+    startHeadless(linked.app);
+    applyLink(linked.app, link);
+    return std::nullopt;
+}
+
+// Labels as the window shows them: "caption: text" lines, or one JSON object keyed by the
+// labels' names (without the brackets of control arrays); `blocks`, when given, follow them.
+template <typename Fields>
+void printLabels(bool json, const Fields& fields, const std::optional<QStringList>& blocks) {
+    if (json) {
+        QJsonObject o;
+        for (const auto& field : fields)
+            o.insert(field.label->objectName().remove(QLatin1Char('(')).remove(QLatin1Char(')')),
+                     field.label->caption());
+        if (blocks) o.insert(QStringLiteral("bloques"), QJsonArray::fromStringList(*blocks));
+        print(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
+        return;
+    }
+    QString text;
+    for (const auto& field : fields)
+        text += field.caption + QStringLiteral(": ") + field.label->caption() + QLatin1Char('\n');
+    if (blocks) text += blocks->join(QLatin1Char(' ')) + QLatin1Char('\n');
+    print(text);
+}
+
 int runProgram(const QCommandLineParser& p) {
     NodeChoices choices;
     LinkChoices link;
@@ -292,33 +326,18 @@ int runProgram(const QCommandLineParser& p) {
 std::optional<Failure> saveWindowAsProgram(brisa::App& app, const QString& path);
 
 int runReadBack(const QCommandLineParser& p) {
-    LinkChoices link;
-    if (auto f = readLinkChoices(p, link)) return fail(*f);
     for (const char* option : {"save", "nod"})
         if (p.isSet(QLatin1String(option)) && p.value(QLatin1String(option)).isEmpty())
             return fail(usage(QStringLiteral("--%1 necesita un nombre de archivo.").arg(QLatin1String(option))));
-    StderrPresenter messages;
-    brisa::App app(messages);
-    startHeadless(app);
-    applyLink(app, link);
+    LinkedApp linked;
+    if (auto f = connectLink(p, linked)) return fail(*f);
+    brisa::App& app = linked.app;
     if (auto f = runExchange(app, &app.readBack, &brisa::readback::DwPrgHandlers::completed,
                              [&] { app.form.nmRecupProg.choose(); }))
         return fail(linkFailure(app, *f));
 
     brisa::readback::DwPrgForm& dw = app.dwPrg;
-    if (p.isSet(QStringLiteral("json"))) {
-        QJsonObject o;
-        for (const auto& field : dw.decodedFields())
-            o.insert(field.label->objectName().remove(QLatin1Char('(')).remove(QLatin1Char(')')),
-                     field.label->caption());
-        o.insert(QStringLiteral("bloques"), QJsonArray::fromStringList(dw.lstBloques.items()));
-        print(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
-    } else {
-        QString text;
-        for (const auto& field : dw.decodedFields())
-            text += field.caption + QStringLiteral(": ") + field.label->caption() + QLatin1Char('\n');
-        print(text + dw.lstBloques.items().join(QLatin1Char(' ')) + QLatin1Char('\n'));
-    }
+    printLabels(p.isSet(QStringLiteral("json")), dw.decodedFields(), dw.lstBloques.items());
 
     // The core has told on stderr why a file could not be written.
     if (p.isSet(QStringLiteral("save")) && !app.readBack.saveTo(p.value(QStringLiteral("save"))))
@@ -341,26 +360,13 @@ std::optional<Failure> saveWindowAsProgram(brisa::App& app, const QString& path)
 }
 
 int runQuery(const QCommandLineParser& p) {
-    LinkChoices link;
-    if (auto f = readLinkChoices(p, link)) return fail(*f);
-    StderrPresenter messages;
-    brisa::App app(messages);
-    startHeadless(app);
-    applyLink(app, link);
+    LinkedApp linked;
+    if (auto f = connectLink(p, linked)) return fail(*f);
+    brisa::App& app = linked.app;
     if (auto f = runExchange(app, &app.dispatch, &brisa::exchange::Dispatch::queryCompleted,
                              [&] { app.form.cmdQuery.press(); }))
         return fail(linkFailure(app, *f));
-    const auto fields = app.form.nodeInfoFields();
-    if (p.isSet(QStringLiteral("json"))) {
-        QJsonObject o;
-        for (const auto& field : fields) o.insert(field.label->objectName(), field.label->caption());
-        print(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
-    } else {
-        QString text;
-        for (const auto& field : fields)
-            text += field.caption + QStringLiteral(": ") + field.label->caption() + QLatin1Char('\n');
-        print(text);
-    }
+    printLabels(p.isSet(QStringLiteral("json")), app.form.nodeInfoFields(), std::nullopt);
     return 0;
 }
 
@@ -368,12 +374,9 @@ int runMode(const QCommandLineParser& p) {
     const QString mode = fileArgument(p).toLower();
     if (mode != QLatin1String("inspect") && mode != QLatin1String("normal"))
         return fail(usage(QStringLiteral("Modo no válido: \"%1\" (inspect o normal).").arg(fileArgument(p))));
-    LinkChoices link;
-    if (auto f = readLinkChoices(p, link)) return fail(*f);
-    StderrPresenter messages;
-    brisa::App app(messages);
-    startHeadless(app);
-    applyLink(app, link);
+    LinkedApp linked;
+    if (auto f = connectLink(p, linked)) return fail(*f);
+    brisa::App& app = linked.app;
     brisa::form::CommandButton& button =
         mode == QLatin1String("inspect") ? app.form.cmdNodoInsp : app.form.cmdNodoNorm;
     if (auto f = runExchange(app, &app.query, &brisa::exchange::NodeQuery::modeSwitched,
@@ -384,8 +387,6 @@ int runMode(const QCommandLineParser& p) {
 }
 
 int runInspect(const QCommandLineParser& p) {
-    LinkChoices link;
-    if (auto f = readLinkChoices(p, link)) return fail(*f);
     const auto seconds = brisa::parseInteger(p.value(QStringLiteral("seconds")));
     if (!seconds || *seconds < 1 || *seconds > 3600)
         return fail(usage(p.isSet(QStringLiteral("seconds"))
@@ -394,10 +395,9 @@ int runInspect(const QCommandLineParser& p) {
                               : QStringLiteral("Falta --seconds: cuántos segundos escuchar.")));
     if (p.isSet(QStringLiteral("nod")) && p.value(QStringLiteral("nod")).isEmpty())
         return fail(usage(QStringLiteral("--nod necesita un nombre de archivo.")));
-    StderrPresenter messages;
-    brisa::App app(messages);
-    startHeadless(app);
-    applyLink(app, link);
+    LinkedApp linked;
+    if (auto f = connectLink(p, linked)) return fail(*f);
+    brisa::App& app = linked.app;
 
     std::optional<QString> failure;
     QEventLoop loop;
