@@ -87,7 +87,7 @@ int main(int argc, char* argv[]) {
     brisa::ui::MainWindow window(app);
     boxes.setParent(&window);
     app.startUp();
-    window.resize(window.sizeHint().expandedTo(QSize(860, 620)));
+    window.fitToScreen();
     window.show();
 
     if (!shotsFolder.isEmpty()) return takeScreenshots(window, app, shotsFolder);
