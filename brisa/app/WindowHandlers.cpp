@@ -15,6 +15,11 @@ WindowHandlers::WindowHandlers(MainForm& f, MainFormHandlers& handlers, QObject*
         moveOnConfirm(*net[i], *net[(i + 1) % net.size()]);
         connect(net[i], &TextBox::confirmed, &handlers, &MainFormHandlers::invalidateCompiled);
     }
+    // "." moves within one address only: the mask is not the IP's fifth octet.
+    for (auto* octets : {&f.txtIP, &f.txtMsk, &f.txtGW})
+        for (int i = 0; i < 3; ++i)
+            connect(&(*octets)[i], &TextBox::advanced, this,
+                    [this, &next = (*octets)[i + 1]] { form_.setFocus(next); });
     for (int n = 0; n < MailAccounts; ++n) {
         moveOnConfirm(f.txtDestinatario[n], f.txtAsunto[n]);
         moveOnConfirm(f.txtAsunto[n], f.txtMensaje[n]);

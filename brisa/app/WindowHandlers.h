@@ -9,7 +9,8 @@ namespace brisa {
 
 // The main window's own handlers that touch no configuration: where the focus goes when an
 // entry field is confirmed with Enter or the e-mail tab changes page, the labels that act as
-// links to pages, and the network fields that make a compiled image stale when confirmed.
+// links to pages, the network fields that make a compiled image stale when confirmed, and "."
+// in an address octet moving on to the next octet.
 class WindowHandlers : public QObject {
     Q_OBJECT
   public:

@@ -20,6 +20,14 @@ QString capacityExceededLine(int maxEntries) {
     return QStringLiteral("El recorrido supera el máximo de %1 bloques del nodo").arg(maxEntries);
 }
 
+QString nodePasswordLine() {
+    return QStringLiteral("La contraseña del nodo debe tener exactamente 4 letras o números");
+}
+
+bool validNodePassword(const QString& password) {
+    return password.size() == 4 && isAsciiAlphanumeric(password);
+}
+
 ScanResult armaRecorrido(const ScanInput& in) {
     ScanResult r;
     const bool pri1 = !isBlank(in.priority1);
@@ -72,6 +80,10 @@ ScanResult armaRecorrido(const ScanInput& in) {
     // An empty field would go out as zeros and the node would take it without a word.
     for (const QString& field : in.missingFields) {
         t += QStringLiteral("Falta el valor de ") + field + CrLf;
+        r.programmable = false;
+    }
+    for (const QString& fault : in.faults) {
+        t += fault + CrLf;
         r.programmable = false;
     }
     return r;

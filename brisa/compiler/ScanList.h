@@ -16,6 +16,9 @@ struct ScanInput {
     // Names of the fields the node needs that are empty ("Dirección IP"): each is reported
     // and the list is not programmable.
     QStringList missingFields;
+    // Further lines about values the node cannot use as they are: each is reported as it is
+    // and the list is not programmable.
+    QStringList faults;
 };
 
 struct ScanResult {
@@ -29,6 +32,11 @@ struct ScanResult {
 
 // The report's line for a scan list longer than the node takes.
 QString capacityExceededLine(int maxEntries);
+// The report's line for a node that reads e-mail with a password it cannot use.
+QString nodePasswordLine();
+// Whether the node can recognise its e-mails with this password: exactly 4 ASCII letters or
+// digits.
+bool validNodePassword(const QString& password);
 
 // ArmaRecorrido: the priority blocks first, then the used blocks with the priority blocks
 // repeated after every complete pair.

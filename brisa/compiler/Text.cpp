@@ -87,4 +87,10 @@ QByteArray toWindows1252(QStringView text) {
     return out;
 }
 
+bool isAsciiAlphanumeric(QStringView text) {
+    for (const QChar c : text)
+        if (c.unicode() > 127 || !c.isLetterOrNumber()) return false;
+    return true;
+}
+
 }  // namespace brisa::compiler

@@ -23,6 +23,9 @@ QString trimSpaces(QStringView text);
 // True when the text holds nothing but spaces.
 inline bool isBlank(QStringView text) { return trimSpaces(text).isEmpty(); }
 
+// True when every character is an ASCII letter or digit (an empty text too).
+bool isAsciiAlphanumeric(QStringView text);
+
 // One byte per character in the Windows-1252 code page; a character that the code page lacks
 // becomes "?" (a character outside the 16-bit range counts as one character).
 QByteArray toWindows1252(QStringView text);

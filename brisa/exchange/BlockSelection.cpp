@@ -52,6 +52,10 @@ BlockSelection::BlockSelection(MainForm& form, Session& session, DecimalSeparato
     connect(&form.lstBlockFree, &ListControl::click, this, &BlockSelection::lstBlockFree_Click);
     connect(&form.lstUsed, &ListControl::click, this, &BlockSelection::lstUsed_Click);
     connect(&form.cmdCompilar, &CommandButton::click, this, &BlockSelection::cmdCompilar_Click);
+    // Double click or Enter on a list does what its button does, through the button, so that
+    // a button disabled during an exchange keeps the list still too.
+    connect(&form.lstBlockFree, &ListControl::activated, this, [&form] { form.cmdAdd.press(); });
+    connect(&form.lstUsed, &ListControl::activated, this, [&form] { form.cmdQuita.press(); });
 }
 
 QString BlockSelection::blockText(int block) {
@@ -94,24 +98,28 @@ void BlockSelection::lstUsed_Click() {
 
 void BlockSelection::cmdAdd_Click() {
     ListBox& freeList = form_.lstBlockFree;
-    const int i = freeList.listIndex();
-    if (i < 0) return;
-    form_.lstUsed.addItem(freeList.text());
-    freeList.removeItem(i);
-    // After the last entry there is nothing at i: the free list is left without a selection.
-    freeList.setListIndex(i);
+    ListBox& used = form_.lstUsed;
+    const QList<int> rows = freeList.selection();
+    if (rows.isEmpty()) return;
+    for (int r : rows) used.addItem(freeList.item(r));
+    for (auto r = rows.crbegin(); r != rows.crend(); ++r) freeList.removeItem(*r);
+    // The entry that took the first one's place; past the last entry the free list is left
+    // without a selection.
+    freeList.setListIndex(rows.first());
     form_.cmdProgramar.setVisible(false);
-    form_.lstUsed.setListIndex(form_.lstUsed.count() - 1);
+    // The blocks just moved stay selected, the last one current.
+    QList<int> moved;
+    for (int r = used.count() - int(rows.size()); r < used.count(); ++r) moved << r;
+    used.setSelection(moved, used.count() - 1);
 }
 
 void BlockSelection::cmdQuita_Click() {
     ListBox& used = form_.lstUsed;
-    int i = used.listIndex();
-    if (i < 0) return;
-    ReturnBlockToFree(compiler::textInt(used.text()));
-    used.removeItem(i);
-    if (i == used.count()) --i;
-    used.setListIndex(i);
+    const QList<int> rows = used.selection();
+    if (rows.isEmpty()) return;
+    for (int r : rows) ReturnBlockToFree(compiler::textInt(used.item(r)));
+    for (auto r = rows.crbegin(); r != rows.crend(); ++r) used.removeItem(*r);
+    used.setListIndex(qMin(rows.first(), used.count() - 1));
     showUsedCount();
     clearCompiled();
 }
@@ -239,6 +247,11 @@ void BlockSelection::ArmaRecorrido() {
         if (anyBlank(form_.txtMsk)) in.missingFields << QStringLiteral("Máscara de red");
         if (compiler::isBlank(form_.txtPort.text())) in.missingFields << QStringLiteral("Puerto Tcp/Ip");
     }
+    // A node that reads its mailbox recognises the mails meant for it by this password; with
+    // another length it would ignore them all.
+    if (compiler::hasMailData(session_.hardVer) && form_.cbMinutosPop.listIndex() > 0 &&
+        !compiler::validNodePassword(form_.txtNodoPASS.text()))
+        in.faults << compiler::nodePasswordLine();
     const compiler::ScanResult r = compiler::armaRecorrido(in);
     for (const QString& entry : r.scan) form_.lstCompilado.addItem(entry);
     form_.lbCompilado.setCaption(r.report);

@@ -29,9 +29,9 @@ class BlockSelection : public QObject {
                    DecimalSeparator separator = &BlockSelection::systemDecimalSeparator,
                    QObject* parent = nullptr);
 
-    // "Usar >>": the selected free block goes to the end of the used list.
+    // "Usar >>": the selected free blocks go to the end of the used list, in ascending order.
     void cmdAdd_Click();
-    // "<< Quitar": the selected used block goes back to the free list.
+    // "<< Quitar": the selected used blocks go back to the free list.
     void cmdQuita_Click();
     // The selected free block becomes priority block 1 / 2, when that field is empty.
     void cmdAddPri1_Click() { setPriority(0); }

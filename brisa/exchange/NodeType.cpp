@@ -83,6 +83,9 @@ void NodeType::AdaptaAlNodo() {
             form_.cbBaudios.setListIndex(Baud9600);
         }
     }
+    form_.frMail.setDisabledTip(hw == 1.0f
+                                    ? QStringLiteral("Sólo en nodos Ethernet ModBus con software 1.11 a 1.20")
+                                    : QStringLiteral("Requiere software 1.11 a 1.20"));
     SettingsStore store;
     store.selectFile(session_.appFolder + QStringLiteral("Hardware.dsc"));
     const QString section = QStringLiteral("Des");

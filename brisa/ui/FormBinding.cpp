@@ -1,5 +1,7 @@
 #include "FormBinding.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -32,7 +34,11 @@ class TextBoxValidator : public QValidator {
     // keeps and the caret stays where it was.
     State validate(QString& input, int&) const override {
         input = TextBox::oneLine(input);
-        return box_.accepts(input) ? Acceptable : Invalid;
+        if (box_.accepts(input)) return Acceptable;
+        // A field that holds a text it would refuse (an old file put it there) lets the user
+        // delete from it; otherwise not even the offending character could be taken out.
+        const bool deleting = input.size() < box_.text().size() && !box_.accepts(box_.text());
+        return deleting ? Acceptable : Invalid;
     }
 
   private:
@@ -54,6 +60,23 @@ class EnterFilter : public QObject {
 
   private:
     std::function<void()> onEnter_;
+};
+
+// The advance key of an entry field (the "." between address octets) moves on instead of
+// being typed.
+class AdvanceFilter : public QObject {
+  public:
+    AdvanceFilter(TextBox& box, QObject* parent) : QObject(parent), box_(box) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress || box_.advanceKey().isNull()) return false;
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if (k->text() != QString(box_.advanceKey())) return false;
+        box_.advance();
+        return true;
+    }
+
+  private:
+    TextBox& box_;
 };
 
 // Rebuilds a list widget's entries only when they differ, appending when entries were added.
@@ -79,7 +102,8 @@ void FormBinding::common(Control& c, QWidget* w) {
         w->setVisible(false);
     else if (w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide))
         w->setVisible(true);
-    if (!c.toolTip().isEmpty()) w->setToolTip(c.toolTip());
+    // A control without a tooltip of its own leaves the one the window gave the widget.
+    if (!c.toolTip().isEmpty() || !c.disabledTip().isEmpty()) w->setToolTip(c.shownToolTip());
 }
 
 void FormBinding::bind(TextBox& c, QLineEdit* w) {
@@ -97,6 +121,7 @@ void FormBinding::bind(TextBox& c, QLineEdit* w) {
         sync();
     });
     connect(w, &QLineEdit::returnPressed, &c, &TextBox::confirm);
+    w->installEventFilter(new AdvanceFilter(c, w));
 }
 
 void FormBinding::bind(TextBox& c, QPlainTextEdit* w) {
@@ -144,18 +169,33 @@ void FormBinding::bind(ListControl& c, QComboBox* w) {
 }
 
 void FormBinding::bind(ListControl& c, QListWidget* w) {
-    auto sync = [&c, w, this] {
+    w->setSelectionMode(c.multiSelect() ? QAbstractItemView::ExtendedSelection
+                                        : QAbstractItemView::SingleSelection);
+    const auto selectedRows = [w] {
+        QList<int> rows;
+        for (int i = 0; i < w->count(); ++i)
+            if (w->item(i)->isSelected()) rows << i;
+        return rows;
+    };
+    auto sync = [&c, w, this, selectedRows] {
         const QSignalBlocker block(w);
         common(c, w);
         syncItems(w, c.items(), w->count(), [w](int i) { return w->item(i)->text(); });
-        if (w->currentRow() != c.listIndex()) w->setCurrentRow(c.listIndex());
+        if (w->currentRow() == c.listIndex() && selectedRows() == c.selection()) return;
+        w->clearSelection();
+        w->setCurrentRow(c.listIndex(), QItemSelectionModel::NoUpdate);
+        for (int r : c.selection()) w->item(r)->setSelected(true);
     };
     sync();
     connect(&c, &Control::changed, w, sync);
-    connect(w, &QListWidget::currentRowChanged, &c, [&c, sync](int row) {
-        c.setListIndex(row);
+    // A click moves the current row and the selection one after the other: both are taken.
+    auto take = [&c, w, sync, selectedRows] {
+        c.setSelection(selectedRows(), w->currentRow());
         sync();
-    });
+    };
+    connect(w, &QListWidget::currentRowChanged, &c, take);
+    connect(w, &QListWidget::itemSelectionChanged, &c, take);
+    connect(w, &QListWidget::itemActivated, &c, [&c] { c.activate(); });
 }
 
 void FormBinding::bind(OptionButton& c, QRadioButton* w) {
@@ -168,8 +208,10 @@ void FormBinding::bind(OptionButton& c, QRadioButton* w) {
     };
     sync();
     connect(&c, &Control::changed, w, sync);
-    connect(w, &QRadioButton::clicked, &c, [&c, sync] {
-        c.setValue(true);
+    // Whatever checks the widget (a click, a key, an assistive tool's toggle) selects the
+    // option in its group and runs its handlers; an option is not cleared by itself.
+    connect(w, &QRadioButton::toggled, &c, [&c, sync](bool on) {
+        if (on && !c.value()) c.setValue(true);
         sync();
     });
 }
@@ -182,8 +224,9 @@ void FormBinding::bind(CheckBox& c, QCheckBox* w) {
     };
     sync();
     connect(&c, &Control::changed, w, sync);
-    connect(w, &QCheckBox::clicked, &c, [&c, sync](bool on) {
-        c.setValue(on ? 1 : 0);
+    // Toggled, not clicked: an assistive tool's toggle reaches the control too.
+    connect(w, &QCheckBox::toggled, &c, [&c, sync](bool on) {
+        if (on != (c.value() != 0)) c.setValue(on ? 1 : 0);
         sync();
     });
     w->installEventFilter(new EnterFilter([&c] { c.confirm(); }, w));
@@ -198,6 +241,13 @@ void FormBinding::bind(Label& c, QLabel* w) {
     connect(&c, &Control::changed, w, sync);
     if (auto* link = qobject_cast<ClickableLabel*>(w))
         connect(link, &ClickableLabel::clicked, &c, &Label::press);
+}
+
+void FormBinding::bind(Label& c, QLabel* w, const QString& caption) {
+    bind(c, w);
+    auto name = [&c, w, caption] { w->setAccessibleName(caption + QStringLiteral(": ") + c.caption()); };
+    name();
+    connect(&c, &Control::changed, w, name);
 }
 
 void FormBinding::bind(CommandButton& c, QPushButton* w) {
@@ -277,8 +327,63 @@ void FormBinding::bind(MousePointer& c) {
 void FormBinding::followFocus(MainForm& f) {
     connect(&f, &MainForm::focusRequested, this, [this](Control* c) {
         QWidget* w = widgetFor(c);
-        if (w && w->isEnabled()) w->setFocus(Qt::OtherFocusReason);
+        if (!w || !w->isEnabled()) return;
+        w->setFocus(Qt::OtherFocusReason);
+        // What the user types next replaces the field ("000" would take no digit).
+        if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
     });
+}
+
+namespace {
+
+// What a screen reader sees of a link label: a link with its text, that can be pressed.
+class LinkAccessible : public QAccessibleWidget {
+  public:
+    explicit LinkAccessible(ClickableLabel* w) : QAccessibleWidget(w, QAccessible::Link) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<QLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) emit static_cast<ClickableLabel*>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface* linkAccessible(const QString& className, QObject* o) {
+    if (className == QLatin1String("brisa::ui::ClickableLabel"))
+        if (auto* w = qobject_cast<ClickableLabel*>(o)) return new LinkAccessible(w);
+    return nullptr;
+}
+
+void prepareLink(ClickableLabel* l) {
+    static const bool installed = [] {
+        QAccessible::installFactory(linkAccessible);
+        return true;
+    }();
+    (void)installed;
+    l->setFocusPolicy(Qt::StrongFocus);
+}
+
+}  // namespace
+
+ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) { prepareLink(this); }
+
+ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    prepareLink(this);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            emit clicked();
+            return;
+        default:
+            QLabel::keyPressEvent(e);
+    }
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* e) {

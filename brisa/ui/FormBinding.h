@@ -36,6 +36,9 @@ class FormBinding : public QObject {
     void bind(form::OptionButton& c, QRadioButton* w);
     void bind(form::CheckBox& c, QCheckBox* w);
     void bind(form::Label& c, QLabel* w);
+    // A label that shows a result beside its caption: a screen reader speaks both
+    // ("Dirección ip: 192.168.001.050").
+    void bind(form::Label& c, QLabel* w, const QString& caption);
     void bind(form::CommandButton& c, QPushButton* w);
     // A frame or panel: a QGroupBox (its title follows the caption) or any container.
     void bind(form::Frame& c, QWidget* w);
@@ -57,17 +60,20 @@ class FormBinding : public QObject {
     bool overrideCursor_ = false;
 };
 
-// A label that reports clicks, for labels that act as links.
+// A label that acts as a link: it reports clicks, takes the focus with Tab, follows the link
+// with Enter or Space, and a screen reader offers it as a link that can be pressed.
 class ClickableLabel : public QLabel {
     Q_OBJECT
   public:
-    using QLabel::QLabel;
+    explicit ClickableLabel(QWidget* parent = nullptr);
+    explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
 
   signals:
     void clicked();
 
   protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 }  // namespace brisa::ui

@@ -25,7 +25,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -57,6 +61,52 @@ QWidget* page(QLayout* layout) {
     return w;
 }
 
+// A caption beside a field: its buddy, which a screen reader speaks as the field's name.
+QLabel* caption(const QString& t, QWidget* buddy) {
+    auto* l = new QLabel(t);
+    l->setBuddy(buddy);
+    return l;
+}
+
+// A page of the main tab: it scrolls when the window is smaller than the page, instead of
+// squeezing or cutting its fields.
+QScrollArea* scrolling(QWidget* content) {
+    auto* area = new QScrollArea;
+    area->setWidget(content);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    return area;
+}
+
+// The first field of `page` that Tab would reach (the bars of inner tabs are passed over).
+QWidget* firstTabStop(QWidget* page) {
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain())
+        if (page->isAncestorOf(w) && w->isVisibleTo(page) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QTabBar*>(w) &&
+            !qobject_cast<QTabWidget*>(w))
+            return w;
+    return nullptr;
+}
+
+// Shows the next (step 1) or previous (-1) page and puts the focus in its first field.
+void turnPage(QTabWidget* tabs, int step) {
+    const int n = tabs->count();
+    tabs->setCurrentIndex((tabs->currentIndex() + step + n) % n);
+    if (QWidget* first = firstTabStop(tabs->currentWidget())) first->setFocus(Qt::TabFocusReason);
+}
+
+// The innermost tabs around the focus, or `outer`.
+QTabWidget* tabsAroundFocus(QTabWidget* outer) {
+    for (QWidget* w = QApplication::focusWidget(); w && w != outer; w = w->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(w)) return tabs;
+    return outer;
+}
+
+const QString LinkStyle = QStringLiteral(
+    "QLabel { color: palette(link); text-decoration: underline; border: 1px solid transparent; }"
+    "QLabel:focus { border: 1px dotted palette(text); }");
+
 const QString ProgramFilter = QStringLiteral("Programa conf. nodo (*.nod)");
 
 }  // namespace
@@ -79,7 +129,7 @@ QLineEdit* MainWindow::field(TextBox& t, int columns) {
 ClickableLabel* MainWindow::link(Label& l) {
     auto* w = make<ClickableLabel>(l);
     w->setCursor(Qt::PointingHandCursor);
-    w->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
+    w->setStyleSheet(LinkStyle);
     return w;
 }
 
@@ -97,7 +147,8 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     big.setPointSizeF(big.pointSizeF() * 1.3);
     big.setBold(true);
     title->setFont(big);
-    title->setStyleSheet(QString());
+    title->setStyleSheet(QStringLiteral("QLabel { border: 1px solid transparent; }"
+                                        "QLabel:focus { border: 1px dotted palette(text); }"));
     title->setToolTip(QStringLiteral("Visitar el sitio del fabricante"));
     auto* picture = new ztklink::CommZTK90Picture(central);
     picture->setObjectName(QStringLiteral("ZTK90"));
@@ -109,14 +160,23 @@ MainWindow::MainWindow(App& app, QWidget* parent)
 
     auto* tab1 = new QTabWidget(central);
     tab1->setObjectName(f_.Tab1.objectName());
-    tab1->addTab(pageTipoNodo(), QString());
-    tab1->addTab(pagePuertos(), QString());
-    tab1->addTab(pageEthernet(), QString());
-    tab1->addTab(pagePrograma(), QString());
-    tab1->addTab(pageInterrogar(), QString());
-    tab1->addTab(pageSeteos(), QString());
+    for (QWidget* p : {pageTipoNodo(), pagePuertos(), pageEthernet(), pagePrograma(),
+                       pageInterrogar(), pageSeteos()})
+        tab1->addTab(scrolling(p), QString());
     binding_.bind(f_.Tab1, tab1);  // once its pages exist: their captions
     v->addWidget(tab1, 1);
+    // Ctrl+Tab turns the main pages from anywhere in the window, Ctrl+PgDn/PgUp the pages of
+    // the tabs the focus is in (the e-mail accounts); the focus goes to the new page's first
+    // field.
+    const std::pair<QKeySequence, std::function<void()>> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), [tab1] { turnPage(tab1, 1); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), [tab1] { turnPage(tab1, -1); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), [tab1] { turnPage(tab1, -1); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), [tab1] { turnPage(tabsAroundFocus(tab1), 1); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), [tab1] { turnPage(tabsAroundFocus(tab1), -1); }},
+    };
+    for (const auto& [sequence, action] : keys)
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, action);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(link(f_.lbComNodo));
@@ -143,7 +203,7 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     connect(&f_.cmdLoadPrg, &Label::click, this, &MainWindow::loadProgram);
     connect(&f_.mnCargarArchivo, &MenuItem::click, this, &MainWindow::loadProgram);
     connect(&f_.cmdSavePrg, &Label::click, this, &MainWindow::saveProgram);
-    connect(&f_.mnAcercaDe, &MenuItem::click, this, &MainWindow::showAbout);
+    connect(&f_.mnAcercaDe, &MenuItem::click, this, [this] { showAbout(); });
     connect(&f_.mnAyuda, &MenuItem::click, this, &MainWindow::showHelp);
     connect(&app_, &App::quitRequested, this, [] {
         QApplication::closeAllWindows();
@@ -181,7 +241,7 @@ QWidget* MainWindow::pageTipoNodo() {
     auto* soft = make<QComboBox>(f_.cbSoftVer);
     soft->setWhatsThis(QStringLiteral("Elija una versión para el tipo selecto para activar las "
                                       "características correspondientes"));
-    vv->addLayout(row({text(QStringLiteral("Versión de software")), soft}));
+    vv->addLayout(row({caption(QStringLiteral("Versión de software"), soft), soft}));
     auto* about = make<QLabel>(f_.lbAboutVer);
     about->setWordWrap(true);
     about->setMinimumHeight(about->fontMetrics().lineSpacing() * 3);
@@ -225,13 +285,15 @@ QWidget* MainWindow::pagePuertos() {
     return page(v);
 }
 
-QWidget* MainWindow::ipRow(std::array<TextBox, 4>& octets) {
+QWidget* MainWindow::ipRow(std::array<TextBox, 4>& octets, const QString& name) {
     auto* w = new QWidget;
     auto* h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 4; ++i) {
         if (i > 0) h->addWidget(new QLabel(QStringLiteral(".")));
-        h->addWidget(field(octets[i], 3));
+        QLineEdit* octet = field(octets[i], 3);
+        octet->setAccessibleName(QStringLiteral("%1, octeto %2").arg(name).arg(i + 1));
+        h->addWidget(octet);
     }
     h->addStretch(1);
     return w;
@@ -241,13 +303,13 @@ QWidget* MainWindow::pageEthernet() {
     auto* eth = make<QGroupBox>(f_.frEth);
     eth->setTitle(QStringLiteral("Red"));
     auto* fl = new QFormLayout(eth);
-    QWidget* ip = ipRow(f_.txtIP);
+    QWidget* ip = ipRow(f_.txtIP, QStringLiteral("Dirección IP"));
     ip->setToolTip(QStringLiteral("Dirección única en la red"));
     fl->addRow(QStringLiteral("Dirección IP"), ip);
-    QWidget* msk = ipRow(f_.txtMsk);
+    QWidget* msk = ipRow(f_.txtMsk, QStringLiteral("Máscara de red"));
     msk->setToolTip(QStringLiteral("Corresponde a la red donde funcionará"));
     fl->addRow(QStringLiteral("Máscara de red"), msk);
-    QWidget* gw = ipRow(f_.txtGW);
+    QWidget* gw = ipRow(f_.txtGW, QStringLiteral("Puerta de acceso"));
     gw->setToolTip(QStringLiteral("IP Puerta de acceso o router para acceder a otras redes "
                                   "(necesario para enviar y recibir e-mail)."));
     fl->addRow(QStringLiteral("Puerta de acceso"), gw);
@@ -289,8 +351,9 @@ QWidget* MainWindow::triggerRow(int n) {
     const QString first = n < MailAccounts ? QStringLiteral("Enviar cuando la variable")
                                            : QStringLiteral("Revisar cuando la variable");
     auto* types = new QHBoxLayout;
-    types->addWidget(new QLabel(first));
-    types->addWidget(field(f_.txtTriggerMail[n], 3));
+    QLineEdit* variable = field(f_.txtTriggerMail[n], 3);
+    types->addWidget(caption(first, variable));
+    types->addWidget(variable);
     types->addWidget(new QLabel(QStringLiteral("del tipo")));
     for (OptionButton* o : {&f_.opVarTipoBit[n], &f_.opVarTipoByte[n], &f_.opVarTipoWord[n]})
         types->addWidget(make<QRadioButton>(*o));
@@ -300,7 +363,9 @@ QWidget* MainWindow::triggerRow(int n) {
     for (OptionButton* o : {&f_.opValMenor[n], &f_.opValIgual[n], &f_.opValMayor[n]})
         values->addWidget(make<QRadioButton>(*o));
     values->addWidget(new QLabel(QStringLiteral("que")));
-    values->addWidget(field(f_.txtValTriggerMail[n], 5));
+    QLineEdit* value = field(f_.txtValTriggerMail[n], 5);
+    value->setAccessibleName(QStringLiteral("Valor de comparación"));
+    values->addWidget(value);
     values->addStretch(1);
     v->addLayout(types);
     v->addLayout(values);
@@ -317,7 +382,10 @@ QWidget* MainWindow::pageMailAccount(int n) {
     msg->setMaximumHeight(msg->fontMetrics().lineSpacing() * 4);
     fl->addRow(QStringLiteral("Mensaje"), msg);
     fl->addRow(triggerRow(n));
-    fl->addRow(row({make<QCheckBox>(f_.chkAttachVar[n]), field(f_.txtVarAttach[n], 5)}));
+    auto* attach = make<QCheckBox>(f_.chkAttachVar[n]);
+    QLineEdit* attached = field(f_.txtVarAttach[n], 5);
+    attached->setAccessibleName(QStringLiteral("Variable del PLC a enviar con el e-mail"));
+    fl->addRow(row({attach, attached}));
     auto* v = new QVBoxLayout;
     v->addLayout(fl);
     v->addStretch(1);
@@ -326,10 +394,12 @@ QWidget* MainWindow::pageMailAccount(int n) {
 
 QWidget* MainWindow::pageMailConfig() {
     auto* fl = new QFormLayout;
-    fl->addRow(text(QStringLiteral("Servidor de correo saliente (SMTP)")));
-    fl->addRow(field(f_.txtSMTP, 0));
-    fl->addRow(text(QStringLiteral("Servidor de correo entrante (POP)")));
-    fl->addRow(field(f_.txtPop, 0));
+    QLineEdit* smtp = field(f_.txtSMTP, 0);
+    fl->addRow(caption(QStringLiteral("Servidor de correo saliente (SMTP)"), smtp));
+    fl->addRow(smtp);
+    QLineEdit* pop = field(f_.txtPop, 0);
+    fl->addRow(caption(QStringLiteral("Servidor de correo entrante (POP)"), pop));
+    fl->addRow(pop);
     fl->addRow(QStringLiteral("Remitente"), field(f_.txtRemitente, 0));
     auto* chk = make<QCheckBox>(f_.chkAutenticacion);
     chk->setToolTip(QStringLiteral("Habilita el uso de nombre y contraseña: consulte con su "
@@ -351,8 +421,9 @@ QWidget* MainWindow::pageMailConfig() {
 
 QWidget* MainWindow::pageMailCorreo() {
     auto* v = new QVBoxLayout;
-    v->addLayout(row({text(QStringLiteral("Revisar correo cada")), make<QComboBox>(f_.cbMinutosPop),
-                      text(QStringLiteral("minutos"))}));
+    auto* minutes = make<QComboBox>(f_.cbMinutosPop);
+    v->addLayout(row({caption(QStringLiteral("Revisar correo cada"), minutes), minutes,
+                      new QLabel(QStringLiteral("minutos"))}));
     auto* rta = new QGroupBox(QStringLiteral("Usar para responder el e-mail #"));
     rta->setToolTip(QStringLiteral("Depende el comando que se envíe en el asunto del e-mail"));
     auto* rh = new QHBoxLayout(rta);
@@ -362,7 +433,7 @@ QWidget* MainWindow::pageMailCorreo() {
     auto* pass = field(f_.txtNodoPASS, 4);
     pass->setWhatsThis(QStringLiteral("Contraseña identificadora para reconocer e-mails recibidos. "
                                       "Debe tener exactamente 4 caracteres."));
-    v->addLayout(row({text(QStringLiteral("Contraseña")), pass}));
+    v->addLayout(row({caption(QStringLiteral("Contraseña"), pass), pass}));
     auto* pop = make<QGroupBox>(f_.frPopPLC);
     pop->setTitle(QStringLiteral("Comando del PLC"));
     auto* pv = new QVBoxLayout(pop);
@@ -376,16 +447,20 @@ QWidget* MainWindow::pageMailCorreo() {
 
 QWidget* MainWindow::pagePrograma() {
     auto* lists = new QGridLayout;
-    lists->addWidget(new QLabel(QStringLiteral("Libres")), 0, 0);
-    lists->addWidget(make<QListWidget>(f_.lstBlockFree), 1, 0);
+    auto* freeList = make<QListWidget>(f_.lstBlockFree);
+    freeList->setAccessibleName(QStringLiteral("Bloques libres"));
+    lists->addWidget(caption(QStringLiteral("Libres"), freeList), 0, 0);
+    lists->addWidget(freeList, 1, 0);
     auto* moves = new QVBoxLayout;
     moves->addStretch(1);
     moves->addWidget(make<QPushButton>(f_.cmdAdd));
     moves->addWidget(make<QPushButton>(f_.cmdQuita));
     moves->addStretch(1);
     lists->addLayout(moves, 1, 1);
-    lists->addWidget(new QLabel(QStringLiteral("Usados")), 0, 2);
-    lists->addWidget(make<QListWidget>(f_.lstUsed), 1, 2);
+    auto* usedList = make<QListWidget>(f_.lstUsed);
+    usedList->setAccessibleName(QStringLiteral("Bloques usados"));
+    lists->addWidget(caption(QStringLiteral("Usados"), usedList), 0, 2);
+    lists->addWidget(usedList, 1, 2);
     lists->setRowStretch(1, 1);
 
     auto* pri = new QGroupBox(QStringLiteral("Alta prioridad"));
@@ -395,13 +470,17 @@ QWidget* MainWindow::pagePrograma() {
     CommandButton* add[] = {&f_.cmdAddPri1, &f_.cmdAddPri2};
     CommandButton* remove[] = {&f_.cmdRemovePri1, &f_.cmdRemovePri2};
     for (int i = 0; i < 2; ++i) {
-        pg->addWidget(new QLabel(QStringLiteral("Bloque prioritario %1").arg(i + 1)), i, 0);
+        const QString name = QStringLiteral("Bloque prioritario %1").arg(i + 1);
         auto* a = make<QPushButton>(*add[i]);
         a->setIcon(right);
+        a->setAccessibleName(QStringLiteral("Usar como bloque prioritario %1").arg(i + 1));
+        QLineEdit* block = field(f_.txtPri[i], 3);
         auto* r = make<QPushButton>(*remove[i]);
         r->setIcon(left);
+        r->setAccessibleName(QStringLiteral("Quitar bloque prioritario %1").arg(i + 1));
+        pg->addWidget(caption(name, block), i, 0);
         pg->addWidget(a, i, 1);
-        pg->addWidget(field(f_.txtPri[i], 3), i, 2);
+        pg->addWidget(block, i, 2);
         pg->addWidget(r, i, 3);
     }
     auto* middle = new QVBoxLayout;
@@ -417,13 +496,17 @@ QWidget* MainWindow::pagePrograma() {
     cg->addWidget(make<QPushButton>(f_.cmdCompilar), 0, 0);
     cg->addWidget(make<QPushButton>(f_.cmdProgramar), 0, 1);
     cg->addWidget(make<QPushButton>(f_.cmdVerificar), 0, 2);
-    cg->addWidget(make<QListWidget>(f_.lstCompilado), 1, 0, 1, 3);
+    auto* compiledList = make<QListWidget>(f_.lstCompilado);
+    compiledList->setAccessibleName(QStringLiteral("Recorrido compilado"));
+    cg->addWidget(compiledList, 1, 0, 1, 3);
     auto* report = make<QLabel>(f_.lbCompilado);
     report->setWordWrap(true);
     cg->addWidget(report, 2, 0, 1, 3);
     cg->addWidget(text(QStringLiteral("No olvide poner al NODO en \"Modo prog\" para programarlo")),
                   3, 0, 1, 3);
-    cg->addWidget(make<QProgressBar>(f_.PgBar1), 4, 0, 1, 3);
+    auto* bar = make<QProgressBar>(f_.PgBar1);
+    bar->setAccessibleName(QStringLiteral("Progreso de la programación"));
+    cg->addWidget(bar, 4, 0, 1, 3);
     auto* programmed = make<QLabel>(f_.lbProgramado);
     programmed->setWordWrap(true);
     cg->addWidget(programmed, 5, 0, 1, 3);
@@ -440,9 +523,11 @@ QWidget* MainWindow::pageInterrogar() {
     auto* state = new QGroupBox(QStringLiteral("Estado del nodo"));
     auto* sg = new QGridLayout(state);
     int r = 0;
-    for (auto [label, caption] : f_.nodeInfoFields()) {
-        sg->addWidget(new QLabel(caption), r, 0);
-        auto* value = make<QLabel>(*label);
+    for (auto [label, name] : f_.nodeInfoFields()) {
+        sg->addWidget(new QLabel(name), r, 0);
+        auto* value = new QLabel(this);
+        value->setObjectName(label->objectName());
+        binding_.bind(*label, value, name);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         sg->addWidget(value, r, 1);
         ++r;
@@ -462,8 +547,13 @@ QWidget* MainWindow::pageInterrogar() {
     auto* ig = new QGridLayout(insp);
     ig->addWidget(make<QCheckBox>(f_.chkInspec), 0, 0, 1, 2);
     ig->addWidget(new QLabel(QStringLiteral("Detectados")), 1, 0);
-    ig->addWidget(make<QLabel>(f_.lbNumBlqInsp), 1, 1);
-    ig->addWidget(make<QListWidget>(f_.lstInspec), 2, 0, 1, 2);
+    auto* detected = new QLabel(this);
+    detected->setObjectName(f_.lbNumBlqInsp.objectName());
+    binding_.bind(f_.lbNumBlqInsp, detected, QStringLiteral("Detectados"));
+    ig->addWidget(detected, 1, 1);
+    auto* inspected = make<QListWidget>(f_.lstInspec);
+    inspected->setAccessibleName(QStringLiteral("Bloques pedidos por el nodo"));
+    ig->addWidget(inspected, 2, 0, 1, 2);
     ig->addWidget(make<QPushButton>(f_.cmdBorrarInspec), 3, 0);
     ig->addWidget(make<QPushButton>(f_.cmdAPrg), 3, 1);
 
@@ -494,7 +584,7 @@ QWidget* MainWindow::pageSeteos() {
     auto* foundRow = new QHBoxLayout;
     foundRow->addWidget(found, 1);
     foundRow->addWidget(make<QPushButton>(f_.cmdDevices));
-    fl->addRow(QStringLiteral("Dispositivos encontrados"), foundRow);
+    fl->addRow(caption(QStringLiteral("Dispositivos encontrados"), found), foundRow);
     auto* typed = field(f_.txtDevice, 0);
     typed->setMinimumWidth(typed->fontMetrics().horizontalAdvance(QString(50, QLatin1Char('x'))));
     fl->addRow(QStringLiteral("Dispositivo"), typed);
@@ -526,8 +616,21 @@ void MainWindow::saveProgram() {
     app_.files.saveProgramFile(dialog.selectedFiles().first());
 }
 
-void MainWindow::showAbout() {
+void MainWindow::fitToScreen() {
+    const QRect free = screen()->availableGeometry();
+    // Before the window is first shown its frame is not known: room for a title bar.
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isEmpty()) frame = QSize(16, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 16);
+    const QSize room = (free.size() - frame).expandedTo(minimumSizeHint());
+    resize(sizeHint().expandedTo(QSize(860, 620)).boundedTo(room));
+    const QSize outer = size() + frame;
+    move(free.x() + qMax(0, (free.width() - outer.width()) / 2),
+         free.y() + qMax(0, (free.height() - outer.height()) / 2));
+}
+
+QDialog* MainWindow::showAbout() {
     auto* about = new QDialog(this);
+    about->setObjectName(QStringLiteral("frmAbout"));
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->setWindowTitle(QStringLiteral("Acerca de"));
     auto* v = new QVBoxLayout(about);
@@ -536,7 +639,8 @@ void MainWindow::showAbout() {
     picture->setCursor(Qt::PointingHandCursor);
     auto* web = new ClickableLabel(QString::fromLatin1(WindowHandlers::MakerUrl), about);
     web->setCursor(Qt::PointingHandCursor);
-    web->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
+    web->setStyleSheet(LinkStyle);
+    picture->setAccessibleName(QStringLiteral("Sitio del fabricante"));
     for (ClickableLabel* l : {picture, web})
         connect(l, &ClickableLabel::clicked, about,
                 [] { SettingsStore::openWebAddress(QString::fromLatin1(WindowHandlers::MakerUrl)); });
@@ -551,7 +655,9 @@ void MainWindow::showAbout() {
     auto* ok = new QPushButton(QStringLiteral("&Aceptar"), about);
     connect(ok, &QPushButton::clicked, about, &QDialog::close);
     v->addLayout(row({ok}, false));
+    ok->setDefault(true);
     about->show();
+    return about;
 }
 
 void MainWindow::showHelp() {

@@ -6,6 +6,7 @@
 #include "DwPrgWindow.h"
 #include "FormBinding.h"
 
+class QDialog;
 class QGridLayout;
 class QGroupBox;
 class QLineEdit;
@@ -24,7 +25,10 @@ class MainWindow : public QMainWindow {
     // frmDwPrg, the read-back window (hidden until "Recuperar configuración desde el nodo").
     DwPrgWindow& dwPrgWindow() { return *dwPrg_; }
     // The program's About window (not modal, owned by this window).
-    void showAbout();
+    QDialog* showAbout();
+    // Sizes the window to its content, never beyond the screen's free area (its pages scroll
+    // instead), and centres it there.
+    void fitToScreen();
     void showHelp();
     void loadProgram();
     void saveProgram();
@@ -37,7 +41,7 @@ class MainWindow : public QMainWindow {
     W* make(C& control);
     QLineEdit* field(form::TextBox& t, int columns);
     ClickableLabel* link(form::Label& l);
-    QWidget* ipRow(std::array<form::TextBox, 4>& octets);
+    QWidget* ipRow(std::array<form::TextBox, 4>& octets, const QString& name);
     QWidget* triggerRow(int n);
     QWidget* pageTipoNodo();
     QWidget* pagePuertos();

@@ -2,10 +2,12 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 
+#include "AboutWindow.h"
 #include "App.h"
 #include "MainWindow.h"
 #include "QtMessagePresenter.h"
@@ -53,12 +55,24 @@ int takeScreenshots(brisa::ui::MainWindow& window, brisa::App& app, const QStrin
     app.readBack.takeImage(image);
     app.dwPrg.lstPrg.setListIndex(229);
     QApplication::processEvents();
-    const QString file = QDir(folder).filePath(QStringLiteral("6-programa-recuperado.png"));
-    if (!window.dwPrgWindow().grab().save(file)) {
-        std::fprintf(stderr, "No se pudo escribir %s\n", qPrintable(file));
-        return 1;
+    // The program's and the link driver's About windows.
+    const std::pair<const char*, QWidget*> windows[] = {
+        {"6-programa-recuperado", &window.dwPrgWindow()},
+        {"7-acerca-de", window.showAbout()},
+        {"8-acerca-de-ztk90", ztklink::AboutWindow::showForThisThread()},
+    };
+    QApplication::processEvents();
+    for (auto [name, shown] : windows) {
+        const QString file = QDir(folder).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+        if (!shown || !shown->grab().save(file)) {
+            std::fprintf(stderr, "No se pudo escribir %s\n", qPrintable(file));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(file));
     }
-    std::printf("%s\n", qPrintable(file));
+    std::printf("ventana principal: %dx%d en una pantalla libre de %dx%d\n", window.frameGeometry().width(),
+                window.frameGeometry().height(), window.screen()->availableGeometry().width(),
+                window.screen()->availableGeometry().height());
     return 0;
 }
 
@@ -87,7 +101,7 @@ int main(int argc, char* argv[]) {
     brisa::ui::MainWindow window(app);
     boxes.setParent(&window);
     app.startUp();
-    window.resize(window.sizeHint().expandedTo(QSize(860, 620)));
+    window.fitToScreen();
     window.show();
 
     if (!shotsFolder.isEmpty()) return takeScreenshots(window, app, shotsFolder);

@@ -58,6 +58,28 @@ TEST_F(WindowHandlersTest, EnterMovesTheFocusToTheNextField) {
         EXPECT_EQ(focusAfter(m.enter), m.next) << m.from;
 }
 
+// "192.168.1.50" is typed in one go: "." moves on to the next octet of the same address.
+TEST_F(WindowHandlersTest, DotMovesToTheNextOctetOfTheSameAddress) {
+    MainForm& f = app->form;
+    struct Move {
+        TextBox* from;
+        Control* next;
+    };
+    const Move moves[] = {
+        {&f.txtIP[0], &f.txtIP[1]},   {&f.txtIP[2], &f.txtIP[3]}, {&f.txtIP[3], nullptr},
+        {&f.txtMsk[1], &f.txtMsk[2]}, {&f.txtMsk[3], nullptr},    {&f.txtGW[2], &f.txtGW[3]},
+        {&f.txtGW[3], nullptr},
+    };
+    for (const Move& m : moves) {
+        EXPECT_EQ(m.from->advanceKey(), QChar(u'.'));
+        EXPECT_EQ(focusAfter([&] { m.from->advance(); }), m.next) << m.from->objectName().toStdString();
+    }
+    f.cmdProgramar.setVisible(true);
+    f.txtIP[0].advance();
+    EXPECT_TRUE(f.cmdProgramar.visible()) << "only confirming a field makes the image stale";
+    EXPECT_TRUE(f.txtPort.advanceKey().isNull());
+}
+
 TEST_F(WindowHandlersTest, MailPagesPutTheFocusInTheirFirstField) {
     MainForm& f = app->form;
     const Control* expected[] = {&f.txtDestinatario[0], &f.txtDestinatario[1], &f.txtDestinatario[2],

@@ -99,6 +99,17 @@ TEST(BlockSelection, OperationSequences) {
              {"quitar", "000 003 005 030 040", "020", "", "", -1, 0, count(1), '-'},
              {"quitar", "000 003 005 020 030 040", "", "", "", -1, -1, count(0), '-'},
          }},
+        {"Several blocks at once; double click or Enter on a list does its button's move",
+         "000-005", "", "", "",
+         {
+             {"free 1,3,4", "000-005", "", "", "", 4, -1, describe(4), 'P'},
+             {"usar", "000 002 005", "001 003 004", "", "", 1, 2, describe(4, 3), 'h'},
+             {"used 0,2", "000 002 005", "001 003 004", "", "", 1, 2, describe(4, 3), 'h'},
+             {"quitar", "000 001 002 004 005", "003", "", "", 2, 0, count(1), '-'},
+             {"enter used", "000-005", "", "", "", 2, -1, count(0), '-'},
+             {"free 5", "000-005", "", "", "", 5, -1, describe(5), '-'},
+             {"enter free", "000-004", "005", "", "", -1, 0, describe(5, 1), '-'},
+         }},
         {"Quitar keeps the middle position while entries follow", "000", "001 002 003", "", "",
          {
              {"used 1", "000", "001 002 003", "", "", -1, 1, describe(2, 3), 'P'},
@@ -268,4 +279,19 @@ TEST_F(ProgramReset, APrograma) {
         EXPECT_EQ(w.form.lbMsg.caption(), c.msg);
         EXPECT_FALSE(w.session.memH);
     }
+}
+
+// While a programming run sends the blocks, the buttons are disabled: the lists do not move
+// on double click or Enter either.
+TEST(BlockSelection, ActivatingAListMovesNothingWhileItsButtonIsDisabled) {
+    ProgramWindow w;
+    w.load("000 001", "002");
+    w.act(QStringLiteral("free 0"));
+    w.act(QStringLiteral("used 0"));
+    w.form.cmdAdd.setEnabled(false);
+    w.form.cmdQuita.setEnabled(false);
+    w.act(QStringLiteral("enter free"));
+    w.act(QStringLiteral("enter used"));
+    EXPECT_EQ(w.form.lstBlockFree.items(), blockList("000 001"));
+    EXPECT_EQ(w.form.lstUsed.items(), blockList("002"));
 }

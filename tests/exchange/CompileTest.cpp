@@ -5,6 +5,7 @@
 #include "MessagePresenter.h"
 #include "ProgramWindow.h"
 #include "QtPrinters.h"
+#include "compiler/ScanList.h"
 
 using namespace brisa;
 
@@ -242,6 +243,48 @@ INSTANTIATE_TEST_SUITE_P(
                         f.txtPort.setText({});
                     },
                     {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// A node that reads its mailbox recognises the mails meant for it by a password of exactly 4
+// letters or digits; with any other it would ignore them all, while the run says
+// "Programado!".
+struct PasswordCase {
+    const char* name;
+    bool ethernet;
+    const char* minutes;  // cbMinutosPop
+    const char* password;
+    bool reported;
+};
+
+class NodePassword : public ExchangeFixture, public ::testing::WithParamInterface<PasswordCase> {};
+
+TEST_P(NodePassword, IsReportedWhenTheNodeReadsEMail) {
+    const PasswordCase& c = GetParam();
+    chooseNode(c.ethernet, QStringLiteral("1.15"));
+    ASSERT_TRUE(form.cbMinutosPop.setListIndex(form.cbMinutosPop.find(QLatin1String(c.minutes))));
+    form.txtNodoPASS.setText(QString::fromUtf8(c.password));  // as a file may bring it
+
+    form.cmdCompilar.press();
+
+    const QString line = compiler::nodePasswordLine() + QStringLiteral("\r\n");
+    EXPECT_EQ(form.lbCompilado.caption().endsWith(line), c.reported)
+        << form.lbCompilado.caption().toStdString();
+    EXPECT_EQ(form.cmdProgramar.visible(), !c.reported);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NodePassword,
+    ::testing::Values(PasswordCase{"FourLettersAndDigits", true, "3", "ab12", false},
+                      PasswordCase{"Empty", true, "10", "", true},
+                      PasswordCase{"Short", true, "PLC", "abc", true},
+                      PasswordCase{"NotALetter", true, "3", "ab-1", true},
+                      PasswordCase{"Accented", true, "3", "añ12", true},
+                      PasswordCase{"NeverReadsMail", true, "Nunca", "", false},
+                      PasswordCase{"SerialNodeSendsNoMail", false, "3", "", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -33,6 +33,30 @@ TEST_F(ExchangeFixture, NodeTypeOptionsSetTheirFramesMenusAndHardwareVersion) {
     EXPECT_EQ(app.session.hardVer, 1.0f);
 }
 
+// A greyed frame says why: the technician otherwise looks for a fault.
+TEST_F(ExchangeFixture, DisabledFramesSayWhyInTheirTooltips) {
+    struct Case {
+        bool ethernet;
+        const char* softVer;
+        const char* rs485;  // shown tooltip of fr485, frEth, frMail ("" when enabled)
+        const char* eth;
+        const char* mail;
+    };
+    const Case cases[] = {
+        {false, "1.15", "", "Sólo en nodos Ethernet ModBus",
+         "Sólo en nodos Ethernet ModBus con software 1.11 a 1.20"},
+        {true, "1.10", "Sólo en nodos 232 <> 485", "", "Requiere software 1.11 a 1.20"},
+        {true, "1.15", "Sólo en nodos 232 <> 485", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.ethernet << " " << c.softVer);
+        chooseNode(c.ethernet, QLatin1String(c.softVer));
+        EXPECT_EQ(form.fr485.shownToolTip(), QString::fromUtf8(c.rs485));
+        EXPECT_EQ(form.frEth.shownToolTip(), QString::fromUtf8(c.eth));
+        EXPECT_EQ(form.frMail.shownToolTip(), QString::fromUtf8(c.mail));
+    }
+}
+
 struct AdaptCase {
     bool ethernet;
     const char* softVer;

@@ -33,11 +33,21 @@ void ProgramWindow::load(const char* freeBlocks, const char* used, const char* p
 
 void ProgramWindow::act(const QString& action) {
     const QStringList words = action.split(u' ');
-    if (words.size() == 2 && words[0] == u"free")
-        form.lstBlockFree.setListIndex(words[1].toInt());
-    else if (words.size() == 2 && words[0] == u"used")
-        form.lstUsed.setListIndex(words[1].toInt());
-    else if (action == u"usar")
+    brisa::form::ListBox* list = words.size() != 2     ? nullptr
+                                 : words[0] == u"free" ? &form.lstBlockFree
+                                 : words[0] == u"used" ? &form.lstUsed
+                                 : words[1] == u"free" ? &form.lstBlockFree
+                                 : words[1] == u"used" ? &form.lstUsed
+                                                       : nullptr;
+    if (list && words[0] == u"enter") {
+        list->activate();
+    } else if (list && words[1].contains(u',')) {
+        QList<int> rows;
+        for (const QString& r : words[1].split(u',')) rows << r.toInt();
+        list->setSelection(rows, rows.last());
+    } else if (list) {
+        list->setListIndex(words[1].toInt());
+    } else if (action == u"usar")
         form.cmdAdd.press();
     else if (action == u"quitar")
         form.cmdQuita.press();

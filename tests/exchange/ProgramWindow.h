@@ -17,7 +17,8 @@ struct ProgramWindow {
     // The selection as a program file leaves it: lists filled, nothing selected.
     void load(const char* freeBlocks, const char* used, const char* pri1 = "",
               const char* pri2 = "");
-    // One user action: "free N" / "used N" select an entry; "usar", "quitar", "pri1", "pri2",
+    // One user action: "free N" / "used N" select an entry, "free N,M,..." several (the last
+    // one current), "enter free" / "enter used" activate the list (double click, Enter); "usar", "quitar", "pri1", "pri2",
     // "sinpri1", "sinpri2", "memh", "compilar", "borrar", "aprg" press the control.
     void act(const QString& action);
 };

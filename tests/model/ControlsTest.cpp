@@ -136,3 +136,55 @@ TEST(CheckBoxTest, AnyNonZeroChecks) {
     EXPECT_EQ(c.value(), 0);
     EXPECT_EQ(clicks.count(), 2);
 }
+
+// A list box that takes several entries: the selection follows inserts and removals, and
+// choosing one entry selects just that one again.
+TEST(ListControlTest, SeveralSelectedEntriesFollowTheirEntries) {
+    ListBox list;
+    list.setMultiSelect(true);
+    for (const char* e : {"000", "001", "002", "003"}) list.addItem(QLatin1String(e));
+    QSignalSpy clicks(&list, &ListControl::click);
+    ASSERT_TRUE(list.setSelection({3, 1, 9, -4, 1}, 3));  // outside and repeated: dropped
+    EXPECT_EQ(list.selection(), (QList<int>{1, 3}));
+    EXPECT_EQ(list.text(), QStringLiteral("003"));
+    EXPECT_EQ(clicks.count(), 1);
+
+    list.insertItem(0, QStringLiteral("x"));
+    EXPECT_EQ(list.selection(), (QList<int>{2, 4}));
+    list.removeItem(2);
+    EXPECT_EQ(list.selection(), (QList<int>{3}));
+    EXPECT_EQ(list.text(), QStringLiteral("003"));
+
+    list.setListIndex(0);
+    EXPECT_EQ(list.selection(), (QList<int>{0}));
+    list.setListIndex(-1);
+    EXPECT_TRUE(list.selection().isEmpty());
+    EXPECT_FALSE(list.setSelection({0}, 7));  // no such current entry
+
+    // A list that takes one entry at a time keeps only the current one.
+    ListBox single;
+    for (const char* e : {"a", "b"}) single.addItem(QLatin1String(e));
+    single.setSelection({0, 1}, 1);
+    EXPECT_EQ(single.selection(), (QList<int>{1}));
+}
+
+TEST(TextBoxTest, LettersAndDigitsOnly) {
+    TextBox t;
+    t.setMaxLength(4);
+    t.setAlphanumeric(true);
+    for (const char* ok : {"", "ab12", "Z9", "0000"}) EXPECT_TRUE(t.accepts(QLatin1String(ok))) << ok;
+    for (const QString& bad : {QStringLiteral("ab 1"), QStringLiteral("a-b"), QStringLiteral("año"),
+                              QStringLiteral("a.b"), QStringLiteral("abcde")})
+        EXPECT_FALSE(t.accepts(bad)) << bad.toStdString();
+}
+
+TEST(ControlTest, ADisabledControlSaysWhyInItsTooltip) {
+    Frame f;
+    f.setToolTip(QStringLiteral("Red"));
+    f.setDisabledTip(QStringLiteral("Sólo en nodos Ethernet ModBus"));
+    EXPECT_EQ(f.shownToolTip(), QStringLiteral("Red"));
+    QSignalSpy changes(&f, &Control::changed);
+    f.setEnabled(false);
+    EXPECT_EQ(f.shownToolTip(), QStringLiteral("Sólo en nodos Ethernet ModBus"));
+    EXPECT_EQ(changes.count(), 1);
+}

@@ -15,28 +15,17 @@
 #include <functional>
 
 #include "AboutWindow.h"
-#include "AppFixture.h"
 #include "MainWindow.h"
 #include "QtPrinters.h"
 #include "Wait.h"
+#include "WindowFixture.h"
 
 using namespace brisa::form;
 using brisa::ui::MainWindow;
 
 namespace {
 
-class MainWindowTest : public AppFixture {
-  protected:
-    MainWindowTest() : window(*app) {
-        startUp();
-        window.show();
-    }
-    template <typename W = QWidget>
-    W* widget(const char* name) {
-        return window.findChild<W*>(QLatin1String(name));
-    }
-    MainWindow window;
-};
+using MainWindowTest = WindowFixture;
 
 TEST_F(MainWindowTest, EveryControlHasItsWidget) {
     MainForm& f = app->form;

@@ -1,6 +1,9 @@
 #include "Controls.h"
 
 #include "NumberText.h"
+#include "compiler/Text.h"
+
+#include <algorithm>
 
 namespace brisa::form {
 
@@ -19,6 +22,12 @@ void Control::setVisible(bool on) {
 void Control::setToolTip(const QString& tip) {
     if (toolTip_ == tip) return;
     toolTip_ = tip;
+    emit changed();
+}
+
+void Control::setDisabledTip(const QString& tip) {
+    if (disabledTip_ == tip) return;
+    disabledTip_ = tip;
     emit changed();
 }
 
@@ -46,6 +55,7 @@ void TextBox::setMaxLength(int n) {
 
 bool TextBox::accepts(const QString& text) const {
     if (maxLength_ > 0 && text.size() > maxLength_) return false;
+    if (alphanumeric_ && !compiler::isAsciiAlphanumeric(text)) return false;
     if (!range_ || text.isEmpty()) return true;
     const auto n = parseInteger(text);
     return n && *n >= range_->min && *n <= range_->max;
@@ -60,6 +70,8 @@ bool ListControl::insertItem(int i, const QString& text) {
     if (i < 0 || i > count()) return false;
     items_.insert(i, text);
     if (index_ >= i) ++index_;
+    for (int& s : selected_)
+        if (s >= i) ++s;
     emit changed();
     return true;
 }
@@ -71,6 +83,9 @@ bool ListControl::removeItem(int i) {
         index_ = -1;
     else if (index_ > i)
         --index_;
+    selected_.removeOne(i);
+    for (int& s : selected_)
+        if (s > i) --s;
     emit changed();
     return true;
 }
@@ -79,16 +94,34 @@ void ListControl::clear() {
     if (items_.isEmpty() && index_ == -1) return;
     items_.clear();
     index_ = -1;
+    selected_.clear();
     emit changed();
 }
 
 bool ListControl::setListIndex(int i) {
     if (i < -1 || i >= count()) return false;
-    if (index_ != i) {
+    const QList<int> only = i >= 0 ? QList<int>{i} : QList<int>{};
+    if (index_ != i || selected_ != only) {
         index_ = i;
+        selected_ = only;
         emit changed();
     }
     if (i >= 0) emit click();
+    return true;
+}
+
+bool ListControl::setSelection(QList<int> rows, int current) {
+    if (current < -1 || current >= count()) return false;
+    if (!multiSelect_) return setListIndex(current);
+    rows.removeIf([this](int r) { return r < 0 || r >= count(); });
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (index_ != current || selected_ != rows) {
+        index_ = current;
+        selected_ = rows;
+        emit changed();
+    }
+    if (current >= 0) emit click();
     return true;
 }
 

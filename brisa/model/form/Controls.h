@@ -25,6 +25,14 @@ class Control : public QObject {
     void setVisible(bool on);
     QString toolTip() const { return toolTip_; }
     void setToolTip(const QString& tip);
+    // Why the control is disabled, said instead of its tooltip while it is: a greyed frame
+    // that does not say why sends the technician looking for a fault.
+    QString disabledTip() const { return disabledTip_; }
+    void setDisabledTip(const QString& tip);
+    // The tooltip to show now.
+    QString shownToolTip() const {
+        return !enabled_ && !disabledTip_.isEmpty() ? disabledTip_ : toolTip_;
+    }
 
   signals:
     void changed();
@@ -33,6 +41,7 @@ class Control : public QObject {
     bool enabled_ = true;
     bool visible_ = true;
     QString toolTip_;
+    QString disabledTip_;
 };
 
 // An entry field. A text assigned by the program is cut to the maximum length, as the widget
@@ -58,9 +67,19 @@ class TextBox : public Control {
     };
     std::optional<Range> range() const { return range_; }
     void setRange(int min, int max) { range_ = Range{min, max}; }
-    // Whether the user may leave this text in the field: within the length, and, for a field
-    // with a range, empty or a decimal number inside it.
+    // Only ASCII letters and digits (the node's e-mail password travels in a mail subject).
+    bool alphanumeric() const { return alphanumeric_; }
+    void setAlphanumeric(bool on) { alphanumeric_ = on; }
+    // Whether the user may leave this text in the field: within the length, only letters and
+    // digits where so restricted, and, for a field with a range, empty or a decimal number
+    // inside it.
     bool accepts(const QString& text) const;
+    // A key that ends the field and moves on to the next one without being typed into it
+    // (the "." between the octets of an address); none by default.
+    QChar advanceKey() const { return advanceKey_; }
+    void setAdvanceKey(QChar key) { advanceKey_ = key; }
+    // The user typed the advance key.
+    void advance() { emit advanced(); }
     // Read-only fields show a text the user cannot edit.
     bool locked() const { return locked_; }
     void setLocked(bool on);
@@ -69,15 +88,22 @@ class TextBox : public Control {
 
   signals:
     void confirmed();
+    void advanced();
 
   private:
     bool locked_ = false;
+    bool alphanumeric_ = false;
     QString text_;
     int maxLength_ = 0;
     std::optional<Range> range_;
+    QChar advanceKey_;
 };
 
 // A drop-down list or a list box: entries addressed by position, -1 for none.
+//
+// The selection: `listIndex()` is the current entry, and choosing one entry (setListIndex)
+// selects just that entry. A list box that lets the user select several entries at once
+// (multiSelect) holds them in `selection()`; the current entry need not be among them.
 class ListControl : public Control {
     Q_OBJECT
   public:
@@ -100,12 +126,26 @@ class ListControl : public Control {
     // First position whose text is exactly `text`, or -1.
     int find(const QString& text) const { return int(items_.indexOf(text)); }
 
+    bool multiSelect() const { return multiSelect_; }
+    void setMultiSelect(bool on) { multiSelect_ = on; }
+    // The selected positions, ascending.
+    QList<int> selection() const { return selected_; }
+    // Selects `rows` (positions outside the list are dropped; only the current entry where
+    // the list takes one entry at a time) with `current` as the current entry. Emits click()
+    // as setListIndex does, when there is a current entry.
+    bool setSelection(QList<int> rows, int current);
+    // The user activated the current entry (double click, Enter).
+    void activate() { emit activated(); }
+
   signals:
     void click();
+    void activated();
 
   private:
     QStringList items_;
     int index_ = -1;
+    QList<int> selected_;
+    bool multiSelect_ = false;
 };
 
 class ComboBox : public ListControl {

@@ -97,6 +97,8 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
         limitNumber(txtMsk[i], 3, Octet, i < 3 ? QStringLiteral("255") : QStringLiteral("000"),
                     QStringLiteral("Máscara de red"));
         limitNumber(txtGW[i], 3, Octet, QStringLiteral("000"), QStringLiteral("Dirección IP"));
+        // An address is typed as it is written: "192.168.1.50" in one go.
+        for (TextBox* octet : {&txtIP[i], &txtMsk[i], &txtGW[i]}) octet->setAdvanceKey(u'.');
     }
     limitNumber(txtPort, 5, TcpPort, QStringLiteral("502"), QStringLiteral("Puerto Tcp/Ip"));
 
@@ -133,6 +135,7 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
     limit(txtAutUser, TextLen, QStringLiteral("Nombre para identificarse en el servidor"));
     limit(txtAutPass, PassLen, QStringLiteral("Contraseña para identificarse en el servidor"));
     limit(txtNodoPASS, NodoPassLen, QStringLiteral("Contraseña: obligatorio 4 letras y/o números"));
+    txtNodoPASS.setAlphanumeric(true);
     chkAutenticacion.setCaption(QStringLiteral("El servidor requiere autenticación"));
     cbMinutosPop.setToolTip(QStringLiteral("Métos usado por el nodo para revisar el e-mail"));
 
@@ -190,8 +193,13 @@ MainForm::MainForm(QObject* parent) : QObject(parent) {
     nodeTypeGroup.add(opNodoEth);
     cmdWizard.setCaption(QStringLiteral(" Asistente"));
     cmdWizard.setToolTip(QStringLiteral("Asistente de configuración"));
+    fr485.setDisabledTip(QStringLiteral("Sólo en nodos 232 <> 485"));
+    frEth.setDisabledTip(QStringLiteral("Sólo en nodos Ethernet ModBus"));
 
     // Page "Programa".
+    // Several blocks are moved at once; double click or Enter moves the selected ones.
+    lstBlockFree.setMultiSelect(true);
+    lstUsed.setMultiSelect(true);
     lstBlockFree.setToolTip(QStringLiteral("Bloques para usar"));
     lstUsed.setToolTip(QStringLiteral("Bloques usados"));
     cmdAdd.setCaption(QStringLiteral("&Usar  >>"));
