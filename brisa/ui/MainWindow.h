@@ -5,6 +5,8 @@
 #include "App.h"
 #include "DwPrgWindow.h"
 #include "FormBinding.h"
+#include "HelpWindow.h"
+#include "WizardWindow.h"
 
 class QGridLayout;
 class QGroupBox;
@@ -25,7 +27,12 @@ class MainWindow : public QMainWindow {
     DwPrgWindow& dwPrgWindow() { return *dwPrg_; }
     // The program's About window (not modal, owned by this window).
     void showAbout();
+    // "A&yuda": the manual at its contents; F1: at the section about the page shown.
     void showHelp();
+    void showPageHelp();
+    HelpWindow& helpWindow() { return *help_; }
+    // frmWizard (" Asistente"), hidden until the wizard opens.
+    WizardWindow& wizardWindow() { return *wizard_; }
     void loadProgram();
     void saveProgram();
 
@@ -55,6 +62,8 @@ class MainWindow : public QMainWindow {
     form::MainForm& f_;
     FormBinding binding_;
     DwPrgWindow* dwPrg_ = nullptr;
+    WizardWindow* wizard_ = nullptr;
+    HelpWindow* help_ = nullptr;
 };
 
 }  // namespace brisa::ui
