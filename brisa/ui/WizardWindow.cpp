@@ -89,11 +89,17 @@ void WizardWindow::placeBesideOwner() {
     const QScreen* screen = owner->screen();
     const QRect room = screen ? screen->availableGeometry() : main;
     const QSize size = frameGeometry().size().expandedTo(sizeHint());
-    int x = main.right() + 8;
-    if (x + size.width() > room.right()) x = room.right() - size.width();
-    int y = main.bottom() - size.height();
-    if (y < room.top()) y = room.top();
-    move(qMax(room.left(), x), y);
+    const int gap = 8;
+    QPoint at;
+    if (main.right() + gap + size.width() <= room.right())  // to the right
+        at = QPoint(main.right() + gap, main.bottom() - size.height());
+    else if (main.bottom() + gap + size.height() <= room.bottom())  // below
+        at = QPoint(main.right() - size.width(), main.bottom() + gap);
+    else  // over the main window's lower right corner
+        at = QPoint(room.right() - size.width(), main.bottom() - size.height());
+    at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() - size.width())));
+    at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() - size.height())));
+    move(at);
 }
 
 }  // namespace brisa::ui

@@ -13,7 +13,7 @@ trap 'rm -rf "$shots"' EXIT
 "$here/tools/screenshots.sh" "$shots" >/dev/null
 # screenshot name, picture name in the manual, widest size in pixels
 while read -r shot picture width; do
-    convert "$shots/$shot.png" -resize "${width}x>" -colors 96 "PNG8:$here/data/ayuda-$picture.png"
+    convert "$shots/$shot.png" -resize "${width}x>" -strip -colors 96 "PNG8:$here/data/ayuda-$picture.png"
     echo "$here/data/ayuda-$picture.png"
 done <<'LIST'
 0-tipo-nodo tipo-nodo 640
