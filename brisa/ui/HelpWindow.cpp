@@ -16,7 +16,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("frmAyuda"));
     setWindowTitle(QStringLiteral("Ayuda - Programador de nodos TALVO"));
 
-    back_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("A&trás"), this);
+    back_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("A&trás"),
+                            this);
     back_->setObjectName(QStringLiteral("cmdAtras"));
     back_->setToolTip(QStringLiteral("Volver a la sección anterior (Alt+Izquierda)"));
     forward_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward),
@@ -55,8 +56,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
         if (contentsUrl_.isValid()) browser_->setSource(contentsUrl_);
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    for (auto [keys, target] : {std::pair{QKeySequence::Back, back_},
-                                std::pair{QKeySequence::Forward, forward_}}) {
+    for (auto [keys, target] :
+         {std::pair{QKeySequence::Back, back_}, std::pair{QKeySequence::Forward, forward_}}) {
         auto* s = new QShortcut(keys, this);
         connect(s, &QShortcut::activated, target, &QPushButton::click);
     }

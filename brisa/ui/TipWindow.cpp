@@ -10,7 +10,8 @@
 
 namespace brisa::ui {
 
-TipWindow::TipWindow(wizard::TipForm& form) : QWidget(nullptr, Qt::Window), f_(form), binding_(this) {
+TipWindow::TipWindow(wizard::TipForm& form)
+    : QWidget(nullptr, Qt::Window), f_(form), binding_(this) {
     setObjectName(f_.window.objectName());
     setWindowTitle(QStringLiteral("Sugerencia"));
     // A window without owner would otherwise keep the program alive after the main window.

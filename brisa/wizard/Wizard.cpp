@@ -80,12 +80,14 @@ QString Wizard::instruction(int step) {
                    QStringLiteral("incorporará el nodo. Consulte con el administrador de ") +
                    QStringLiteral("red para completar estos datos.");
         case 4:
-            return QStringLiteral(" Cuentas de correo electrónico (hasta 5 destinatarios) y "
-                                  "parámetros para enviar y recibir correo.");
+            return QStringLiteral(
+                " Cuentas de correo electrónico (hasta 5 destinatarios) y "
+                "parámetros para enviar y recibir correo.");
         case 5:
-            return QStringLiteral(" Seleccione los bloques que se usarán en la comunicación. "
-                                  "Cada bloque son 16 bytes de datos. Debe compilar antes de "
-                                  "enviar al nodo.");
+            return QStringLiteral(
+                " Seleccione los bloques que se usarán en la comunicación. "
+                "Cada bloque son 16 bytes de datos. Debe compilar antes de "
+                "enviar al nodo.");
         default:
             return QString();
     }

@@ -3,13 +3,13 @@
 namespace brisa::wizard {
 
 WizardForm::WizardForm(QObject* parent) : QObject(parent) {
-    for (auto [c, n] : std::initializer_list<std::pair<QObject*, const char*>>{
-             {&window, "frmWizard"},
-             {&lbW, "lbW"},
-             {&cmdAnterior, "cmdAnterior"},
-             {&cmdSiguiente, "cmdSiguiente"},
-             {&cmdCancel, "cmdCancel"},
-             {&cmdTip, "cmdTip"}})
+    for (auto [c, n] :
+         std::initializer_list<std::pair<QObject*, const char*>>{{&window, "frmWizard"},
+                                                                 {&lbW, "lbW"},
+                                                                 {&cmdAnterior, "cmdAnterior"},
+                                                                 {&cmdSiguiente, "cmdSiguiente"},
+                                                                 {&cmdCancel, "cmdCancel"},
+                                                                 {&cmdTip, "cmdTip"}})
         c->setObjectName(QLatin1String(n));
     window.setVisible(false);
     cmdAnterior.setCaption(QStringLiteral("Anterior "));

@@ -72,11 +72,11 @@ TEST(ManualSections, FollowThePageAndItsInnerPages) {
         int tab1, tabEth, tabMail;
         const char* anchor;
     };
-    const Case cases[] = {{0, 1, 0, "tipo-nodo"},          {1, 0, 5, "puertos"},
-                          {2, 0, 2, "ethernet"},           {2, 1, 0, "email-cuentas"},
-                          {2, 1, 4, "email-cuentas"},      {2, 1, 5, "email-configuracion"},
-                          {2, 1, 6, "email-correo"},       {3, 1, 6, "programa"},
-                          {4, 0, 0, "interrogar"},         {5, 0, 0, "seteos"}};
+    const Case cases[] = {{0, 1, 0, "tipo-nodo"},     {1, 0, 5, "puertos"},
+                          {2, 0, 2, "ethernet"},      {2, 1, 0, "email-cuentas"},
+                          {2, 1, 4, "email-cuentas"}, {2, 1, 5, "email-configuracion"},
+                          {2, 1, 6, "email-correo"},  {3, 1, 6, "programa"},
+                          {4, 0, 0, "interrogar"},    {5, 0, 0, "seteos"}};
     for (const Case& c : cases) {
         f.Tab1.setCurrentPage(c.tab1);
         f.tabEth.setCurrentPage(c.tabEth);

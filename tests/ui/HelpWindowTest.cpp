@@ -27,7 +27,9 @@ class HelpWindowTest : public AppFixture {
     }
     brisa::ui::HelpWindow& help() { return window.helpWindow(); }
     QTextBrowser& browser() { return help().browser(); }
-    QPushButton* button(const char* name) { return help().findChild<QPushButton*>(QLatin1String(name)); }
+    QPushButton* button(const char* name) {
+        return help().findChild<QPushButton*>(QLatin1String(name));
+    }
     void chooseAyuda() {
         for (QAction* menu : window.menuBar()->actions())
             for (QAction* a : menu->menu()->actions())

@@ -90,7 +90,10 @@ TEST_F(WizardWindowTest, TheTipsCloseOnTheirButtonAClickOrAnyKey) {
     };
     const Way ways[] = {
         {"button", [](auto& t) { t.template findChild<QPushButton*>("cmdOK")->click(); }},
-        {"click on the text", [](auto& t) { QTest::mouseClick(t.template findChild<QLabel*>("lbTip"), Qt::LeftButton); }},
+        {"click on the text",
+         [](auto& t) {
+             QTest::mouseClick(t.template findChild<QLabel*>("lbTip"), Qt::LeftButton);
+         }},
         {"click on the window", [](auto& t) { QTest::mouseClick(&t, Qt::LeftButton); }},
         {"key", [](auto& t) { QTest::keyClick(&t, Qt::Key_A); }},
         {"title bar", [](auto& t) { t.close(); }},

@@ -60,16 +60,15 @@ TEST_F(WizardTest, WalksThePagesOfTheNodeType) {
     using enum Button;
     // Without network settings the walk skips steps 3 and 4 both ways; the network pages
     // belong to hardware versions 3 to 6, both included.
-    const std::vector<After> serial = {{Open, 1, 0, 0},      {Siguiente, 2, 1, 0},
-                                       {Siguiente, 5, 3, 0}, {Siguiente, 5, 3, 0},
-                                       {Anterior, 2, 1, 0},  {Anterior, 1, 0, 0},
-                                       {Anterior, 1, 0, 0},  {Siguiente, 2, 1, 0}};
+    const std::vector<After> serial = {
+        {Open, 1, 0, 0},     {Siguiente, 2, 1, 0}, {Siguiente, 5, 3, 0}, {Siguiente, 5, 3, 0},
+        {Anterior, 2, 1, 0}, {Anterior, 1, 0, 0},  {Anterior, 1, 0, 0},  {Siguiente, 2, 1, 0}};
     const std::vector<After> network = {
         {Open, 1, 0, 0},      {Siguiente, 2, 1, 0}, {Siguiente, 3, 2, 0}, {Siguiente, 4, 2, 1},
         {Siguiente, 5, 3, 1}, {Siguiente, 5, 3, 1}, {Anterior, 4, 2, 1},  {Anterior, 3, 2, 0},
         {Anterior, 2, 1, 0},  {Anterior, 1, 0, 0},  {Anterior, 1, 0, 0}};
-    const Walk walks[] = {{1.0f, serial}, {4.0f, network}, {6.0f, network},
-                          {3.0f, network}, {7.0f, serial}, {0.0f, serial}};
+    const Walk walks[] = {{1.0f, serial},  {4.0f, network}, {6.0f, network},
+                          {3.0f, network}, {7.0f, serial},  {0.0f, serial}};
     for (const Walk& w : walks) {
         session.hardVer = w.hardVer;
         main.Tab1.setCurrentPage(0);
@@ -78,9 +77,15 @@ TEST_F(WizardTest, WalksThePagesOfTheNodeType) {
         for (std::size_t i = 0; i < w.moves.size(); ++i) {
             const After& m = w.moves[i];
             switch (m.button) {
-                case Open: main.cmdWizard.press(); break;
-                case Siguiente: form.cmdSiguiente.press(); break;
-                case Anterior: form.cmdAnterior.press(); break;
+                case Open:
+                    main.cmdWizard.press();
+                    break;
+                case Siguiente:
+                    form.cmdSiguiente.press();
+                    break;
+                case Anterior:
+                    form.cmdAnterior.press();
+                    break;
             }
             const std::string where = "hardware " + std::to_string(w.hardVer) + ", move " +
                                       std::to_string(i) + " (" + name(m.button) + ")";
