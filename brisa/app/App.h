@@ -20,6 +20,9 @@
 #include "readback/DwPrgForm.h"
 #include "readback/DwPrgHandlers.h"
 #include "readback/Verification.h"
+#include "wizard/TipForm.h"
+#include "wizard/Wizard.h"
+#include "wizard/WizardForm.h"
 
 namespace brisa {
 
@@ -60,6 +63,10 @@ public:
     readback::DwPrgHandlers readBack{dwPrg,    form,     session, requests, exchange,
                                      blocks,   messages, [this] { StartUpControls(); }};
     readback::Verification verification{form, programming, requests, exchange};
+    // The wizard frmWizard (" Asistente") and the tips window frmTip it opens.
+    wizard::WizardForm wizardForm;
+    wizard::TipForm tipForm;
+    wizard::Wizard wizard{wizardForm, tipForm, form, session};
 
     // --- start-up and shutdown ---
     // The system's number conventions, asked once at start-up; tests give their own.

@@ -35,6 +35,7 @@
 #include <QVBoxLayout>
 
 #include "AboutWindow.h"
+#include "Manual.h"
 
 namespace brisa::ui {
 
@@ -205,6 +206,16 @@ MainWindow::MainWindow(App& app, QWidget* parent)
     connect(&f_.cmdSavePrg, &Label::click, this, &MainWindow::saveProgram);
     connect(&f_.mnAcercaDe, &MenuItem::click, this, [this] { showAbout(); });
     connect(&f_.mnAyuda, &MenuItem::click, this, &MainWindow::showHelp);
+
+    // The wizard and the manual: F1 opens the manual at the page the window shows, also
+    // while the wizard (which turns the pages) has the keyboard.
+    wizard_ = new WizardWindow(app, this);
+    help_ = new HelpWindow(this);
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(wizard_)}) {
+        auto* f1 = new QShortcut(QKeySequence::HelpContents, w);
+        connect(f1, &QShortcut::activated, this, &MainWindow::showPageHelp);
+    }
+
     connect(&app_, &App::quitRequested, this, [] {
         QApplication::closeAllWindows();
         QApplication::quit();
@@ -219,7 +230,6 @@ void MainWindow::buildMenus() {
     QAction* about = archivo->addAction(QString());
     binding_.bind(f_.mnAcercaDe, about);
     QAction* help = archivo->addAction(QString());
-    help->setShortcut(QKeySequence::HelpContents);
     binding_.bind(f_.mnAyuda, help);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Herramientas"));
@@ -661,16 +671,11 @@ QDialog* MainWindow::showAbout() {
 }
 
 void MainWindow::showHelp() {
-    const QString file = app_.session.appFolder + QStringLiteral("Brisa.hlp");
-    if (QFileInfo::exists(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(file))) return;
-    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Ayuda"),
-                                QStringLiteral("Deje el puntero del mouse inmóvil sobre cualquier "
-                                               "elemento de la pantalla para ver su ayuda.\n\n"
-                                               "No se encontró el archivo de ayuda \"%1\".")
-                                    .arg(file),
-                                QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    help_->showAt(manual::url(app_.session.appFolder, QLatin1String(manual::Contents)));
+}
+
+void MainWindow::showPageHelp() {
+    help_->showAt(manual::url(app_.session.appFolder, manual::pageAnchor(f_)));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

@@ -5,6 +5,8 @@
 #include "App.h"
 #include "DwPrgWindow.h"
 #include "FormBinding.h"
+#include "HelpWindow.h"
+#include "WizardWindow.h"
 
 class QDialog;
 class QGridLayout;
@@ -29,7 +31,12 @@ class MainWindow : public QMainWindow {
     // Sizes the window to its content, never beyond the screen's free area (its pages scroll
     // instead), and centres it there.
     void fitToScreen();
+    // "A&yuda": the manual at its contents; F1: at the section about the page shown.
     void showHelp();
+    void showPageHelp();
+    HelpWindow& helpWindow() { return *help_; }
+    // frmWizard (" Asistente"), hidden until the wizard opens.
+    WizardWindow& wizardWindow() { return *wizard_; }
     void loadProgram();
     void saveProgram();
 
@@ -59,6 +66,8 @@ class MainWindow : public QMainWindow {
     form::MainForm& f_;
     FormBinding binding_;
     DwPrgWindow* dwPrg_ = nullptr;
+    WizardWindow* wizard_ = nullptr;
+    HelpWindow* help_ = nullptr;
 };
 
 }  // namespace brisa::ui

@@ -11,8 +11,49 @@
 #include "App.h"
 #include "MainWindow.h"
 #include "QtMessagePresenter.h"
+#include "TipWindow.h"
 
 namespace {
+
+bool saveShot(QWidget& w, const QString& folder, const QString& name) {
+    QApplication::processEvents();
+    const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
+    if (!w.grab().save(file)) {
+        std::fprintf(stderr, "No se pudo escribir %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
+// The wizard at each step (on an Ethernet node, which has all five), the tips window and the
+// help window at its contents and at a page's section.
+int takeWizardAndHelpScreenshots(brisa::ui::MainWindow& window, brisa::App& app,
+                                 const QString& folder) {
+    app.dwPrg.window.setVisible(false);
+    app.form.opNodoEth.setValue(true);
+    app.form.cmdWizard.press();
+    for (int step = 1; step <= brisa::wizard::Wizard::LastStep; ++step) {
+        if (!saveShot(window.wizardWindow(), folder, QStringLiteral("7-asistente-%1").arg(step)))
+            return 1;
+        app.wizardForm.cmdSiguiente.press();
+    }
+    app.wizardForm.cmdAnterior.press();  // step 4: the e-mail page behind it
+    if (!saveShot(window, folder, QStringLiteral("7-asistente-ventana"))) return 1;
+    app.wizardForm.cmdTip.press();
+    if (!saveShot(window.wizardWindow(), folder, QStringLiteral("7-asistente-sin-sugerencia")))
+        return 1;
+    if (!saveShot(window.wizardWindow().tipWindow(), folder, QStringLiteral("8-sugerencia")))
+        return 1;
+    app.tipForm.close();
+    app.wizardForm.cmdCancel.press();
+    window.showHelp();
+    if (!saveShot(window.helpWindow(), folder, QStringLiteral("9-ayuda"))) return 1;
+    app.form.Tab1.setCurrentPage(1);
+    window.showPageHelp();
+    if (!saveShot(window.helpWindow(), folder, QStringLiteral("9-ayuda-puertos"))) return 1;
+    return 0;
+}
 
 // Pictures of every page of the window into `folder`, for looking at the window without
 // running it (tools/screenshots.sh). Ends the program without saving anything.
@@ -73,7 +114,7 @@ int takeScreenshots(brisa::ui::MainWindow& window, brisa::App& app, const QStrin
     std::printf("ventana principal: %dx%d en una pantalla libre de %dx%d\n", window.frameGeometry().width(),
                 window.frameGeometry().height(), window.screen()->availableGeometry().width(),
                 window.screen()->availableGeometry().height());
-    return 0;
+    return takeWizardAndHelpScreenshots(window, app, folder);
 }
 
 }  // namespace
