@@ -181,7 +181,7 @@ void FormBinding::bind(ListControl& c, QListWidget* w) {
         const QSignalBlocker block(w);
         common(c, w);
         syncItems(w, c.items(), w->count(), [w](int i) { return w->item(i)->text(); });
-        if (w->currentRow() == c.listIndex() && selectedRows() == c.selection()) return;
+        if (w->currentRow() == c.listIndex() && sameRows(selectedRows(), c.selection())) return;
         w->clearSelection();
         w->setCurrentRow(c.listIndex(), QItemSelectionModel::NoUpdate);
         for (int r : c.selection()) w->item(r)->setSelected(true);

@@ -98,10 +98,14 @@ void ListControl::clear() {
     emit changed();
 }
 
+bool sameRows(const QList<int>& a, const QList<int>& b) {
+    return a.size() == b.size() && std::equal(a.cbegin(), a.cend(), b.cbegin());
+}
+
 bool ListControl::setListIndex(int i) {
     if (i < -1 || i >= count()) return false;
     const QList<int> only = i >= 0 ? QList<int>{i} : QList<int>{};
-    if (index_ != i || selected_ != only) {
+    if (index_ != i || !sameRows(selected_, only)) {
         index_ = i;
         selected_ = only;
         emit changed();
@@ -116,7 +120,7 @@ bool ListControl::setSelection(QList<int> rows, int current) {
     rows.removeIf([this](int r) { return r < 0 || r >= count(); });
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (index_ != current || selected_ != rows) {
+    if (index_ != current || !sameRows(selected_, rows)) {
         index_ = current;
         selected_ = rows;
         emit changed();

@@ -99,6 +99,10 @@ class TextBox : public Control {
     QChar advanceKey_;
 };
 
+// Whether two selections hold the same rows in the same order. Qt's own comparison of two
+// empty QList<int> hands null pointers to memcmp, undefined behaviour the sanitizer reports.
+bool sameRows(const QList<int>& a, const QList<int>& b);
+
 // A drop-down list or a list box: entries addressed by position, -1 for none.
 //
 // The selection: `listIndex()` is the current entry, and choosing one entry (setListIndex)
