@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMetaMethod>
 #include <QPointer>
 
 #include "AboutWindow.h"
@@ -280,8 +281,10 @@ bool CommZTK90::request(Kind kind, quint8 id, int bloque, quint8 cmd) {
     // Reads too: bytes still waiting belong to an earlier exchange, never to this request.
     engine_->discardReceived();
     (void)port_->clearOutBuffer();
-    (void)port_->output(frame::toByteArray(tx));
+    const QByteArray written = frame::toByteArray(tx);
+    (void)port_->output(written);
     ++link->txs;
+    if (tapped()) emit frameTraffic(FrameDirection::ToNode, written, FrameVerdict::Ok);
     engine_->armWatchdog(watchdogMs());
     link->busy = false;
     return true;
@@ -298,6 +301,13 @@ void CommZTK90::outputSent(int rxBytes) {
     emit TxCompletado(link->txs, link->rxs, rxBytes);
 }
 void CommZTK90::newByte(quint8 byte) { emit NewByte(byte); }
+bool CommZTK90::tapped() const {
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&CommZTK90::frameTraffic);
+    return isSignalConnected(signal);
+}
+void CommZTK90::traffic(FrameDirection direction, const QByteArray& bytes, FrameVerdict verdict) {
+    emit frameTraffic(direction, bytes, verdict);
+}
 
 // ---------------------------------------------------------------- identity
 

@@ -104,6 +104,13 @@ signals:
     // A setting changed (its property name), so that the host can save it.
     void propertyChanged(const QString& name);
 
+    // Every frame written and every run of bytes taken in or dropped, with what became of it,
+    // raised just before the event it leads to (the events and their order stay as they are).
+    // Nothing is copied while nobody is connected. A receiver only watches: it must not make a
+    // request or destroy the control.
+    void frameTraffic(ztklink::FrameDirection direction, const QByteArray& bytes,
+                      ztklink::FrameVerdict verdict);
+
 private:
     enum class Kind { Read, Write, AnalogRead, AnalogWrite, Raw };
     bool request(Kind kind, quint8 id, int bloque, quint8 cmd = 0);
@@ -116,6 +123,8 @@ private:
     void watchdog() override;
     void outputSent(int rxBytes) override;
     void newByte(quint8 byte) override;
+    bool tapped() const override;
+    void traffic(FrameDirection direction, const QByteArray& bytes, FrameVerdict verdict) override;
     std::weak_ptr<void> lifetime() const override { return alive_; }
 
     std::shared_ptr<LinkState> link_;

@@ -19,15 +19,22 @@ int ReceiveEngine::waiting() const {
     return static_cast<int>(accumulator_.size()) + port_.inBufferCount().valueOr(0);
 }
 
-void ReceiveEngine::discardInput() {
-    port_.input();
+QByteArray ReceiveEngine::discardInput() {
+    QByteArray held = port_.input();
     (void)port_.clearInBuffer();
+    return held;
 }
 
 void ReceiveEngine::discardReceived() {
     gap_.stop();
+    if (events_.tapped()) {
+        const QByteArray dropped = accumulator_ + discardInput();
+        accumulator_.clear();
+        if (!dropped.isEmpty()) events_.traffic(FrameDirection::FromNode, dropped, FrameVerdict::Incomplete);
+        return;
+    }
     accumulator_.clear();
-    discardInput();
+    (void)discardInput();
 }
 
 void ReceiveEngine::onComm() {
@@ -36,10 +43,12 @@ void ReceiveEngine::onComm() {
         case CommEvent::Overrun:
         case CommEvent::RxOver:
         case CommEvent::RxParity:
-        case CommEvent::Config:
-            discardInput();
+        case CommEvent::Config: {
+            const QByteArray dropped = discardInput();
+            if (events_.tapped()) events_.traffic(FrameDirection::FromNode, dropped, FrameVerdict::LineError);
             events_.error(ErrLineCorrupt, lineCorruptText());
             return;
+        }
         case CommEvent::DeviceLost: {
             const Error e = port_.lastError();
             events_.error(e.number, e.description);
@@ -51,6 +60,8 @@ void ReceiveEngine::onComm() {
                 // Every byte counts in sniffer mode: an inspected node sends one block number per
                 // byte, and the port may hand over several at once.
                 const QByteArray bytes = port_.input();
+                if (events_.tapped() && !bytes.isEmpty())
+                    events_.traffic(FrameDirection::FromNode, bytes, FrameVerdict::Ok);
                 const auto owner = events_.lifetime();
                 for (char b : bytes) {
                     events_.newByte(static_cast<quint8>(b));
@@ -88,8 +99,11 @@ void ReceiveEngine::takeInFrame() {
     accumulator_.remove(0, frame::Size);
     link_.rx = frame::fromByteArray(bytes);
     ++link_.rxs;
-    if (!frame::isValid(link_.rx)) {
-        discardInput();
+    const bool valid = frame::isValid(link_.rx);
+    if (events_.tapped())
+        events_.traffic(FrameDirection::FromNode, bytes, valid ? FrameVerdict::Ok : FrameVerdict::Checksum);
+    if (!valid) {
+        (void)discardInput();
         accumulator_.clear();
         events_.error(ErrBadChecksum, badChecksumText());
         return;  // the watchdog keeps running
@@ -113,6 +127,7 @@ void ReceiveEngine::onGapExpired() {
 void ReceiveEngine::onWatchdogExpired() {
     // Stopped before the event, so that a request sent from the handler keeps its own watchdog.
     stopWatchdog();
+    if (events_.tapped()) events_.traffic(FrameDirection::FromNode, {}, FrameVerdict::NoReply);
     events_.watchdog();
 }
 

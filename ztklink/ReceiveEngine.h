@@ -24,6 +24,14 @@ inline const QString& badChecksumText() {
     return t;
 }
 
+// What went over the line, for hosts that watch the traffic (a frame monitor, a trace file).
+enum class FrameDirection { ToNode, FromNode };
+// Ok: a frame written, a valid reply, or bytes an inspected node put on the line; Checksum: a
+// 20-byte frame that failed its check; Incomplete: bytes short of a frame, dropped; NoReply:
+// the watchdog expired (no bytes); LineError: bytes dropped on a parity, framing or overrun
+// error.
+enum class FrameVerdict { Ok, Checksum, Incomplete, NoReply, LineError };
+
 // Watchdog time derived from the line speed: the time of about 64 bits at `baud`, rounded to
 // the nearest millisecond, halves to even (4800 -> 133, 9600 -> 67, 19200 -> 33).
 int autoWatchdogMs(int baud);
@@ -47,6 +55,10 @@ public:
         virtual void watchdog() = 0;
         virtual void outputSent(int rxBytes) = 0;
         virtual void newByte(quint8 byte) = 0;
+        // The traffic tap: asked before any copy is made, so that nobody watching costs nothing.
+        // Raised before the event the same bytes lead to; a receiver only watches.
+        virtual bool tapped() const { return false; }
+        virtual void traffic(FrameDirection, const QByteArray&, FrameVerdict) {}
         // Expires when the owner is destroyed (a handler may do that).
         virtual std::weak_ptr<void> lifetime() const = 0;
     };
@@ -75,7 +87,8 @@ private:
     // which ends the loop. False when a handler destroyed the owner: nothing may be touched.
     bool takeInFrames();
     void takeInFrame();
-    void discardInput();
+    // Empties the port's input; returns what it held.
+    QByteArray discardInput();
     void stopWatchdog();
     // Bytes received and not yet taken: the accumulator and the port's input.
     int waiting() const;

@@ -157,6 +157,87 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"Corrupt", {"--corrupt", "3"}, "Error: "}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// --trace: every frame of the run in the file, as the frame monitor shows it, byte for byte
+// what the node took in and sent.
+struct TraceCase {
+    const char* name;
+    QStringList simArgs;
+    QString lastVerdict;  // of the trace's last line
+    int exitCode;
+};
+
+class ProgramTrace : public ProgramCli, public ::testing::WithParamInterface<TraceCase> {};
+
+TEST_P(ProgramTrace, WritesEveryFrameWithItsVerdictAndMeaning) {
+    const TraceCase& c = GetParam();
+    ASSERT_TRUE(startSim(c.simArgs));
+    const QString trace = sim.pathInFolder("trace.txt");
+    const CliRun r = brisaCli({"program", data("serial.nod"), "--port", sim.link(), "--trace", trace});
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+
+    QFile file(trace);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2);
+    // Columns: time, direction, bytes (59 wide), verdict (14 wide), meaning.
+    const auto field = [](const QString& line, int from, int width) { return line.mid(from, width).trimmed(); };
+    QStringList seen;  // "< hex" taken in by the node, "> hex" sent by it, as its log has them
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& l = lines[i];
+        EXPECT_TRUE(l.left(11).endsWith(" ms")) << l.toStdString();
+        const QString direction = field(l, 13, 9), hex = field(l, 24, 59), meaning = l.mid(101);
+        if (i % 2 == 0) {
+            EXPECT_EQ(direction, QStringLiteral("PC → nodo")) << l.toStdString();
+            EXPECT_TRUE(meaning.startsWith("escritura bloque ")) << l.toStdString();
+        } else {
+            EXPECT_EQ(direction, QStringLiteral("nodo → PC")) << l.toStdString();
+            EXPECT_EQ(meaning, "respuesta a " + lines[i - 1].mid(101)) << l.toStdString();
+        }
+        if (i < lines.size() - 1) {
+            EXPECT_EQ(field(l, 85, 14), QStringLiteral("OK")) << l.toStdString();
+        }
+        if (!hex.isEmpty()) seen << (i % 2 == 0 ? "< " : "> ") + hex;
+    }
+    EXPECT_EQ(field(lines.last(), 85, 14), c.lastVerdict);
+
+    QFile log(sim.pathInFolder("log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    QStringList logged;
+    for (const QByteArray& line : log.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.split(' ');
+        if (parts.size() > 2) logged << QString::fromLatin1(parts[0] + ' ' + parts.mid(2).join(' '));
+    }
+    EXPECT_EQ(seen, logged);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ProgramTrace,
+    ::testing::Values(TraceCase{"None", {}, "OK", 0},
+                      TraceCase{"Drop", {"--drop", "7"}, "sin respuesta", 1},
+                      TraceCase{"Partial", {"--partial", "8"}, "incompleta", 1},
+                      TraceCase{"Corrupt", {"--corrupt", "3"}, "checksum", 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProgramCli, TraceOnQueryAndModeAndAnUnwritableFile) {
+    ASSERT_TRUE(startSim());
+    const QString trace = sim.pathInFolder("q.txt");
+    ASSERT_EQ(brisaCli({"query", "--port", sim.link(), "--trace", trace}).exitCode, 0);
+    QFile q(trace);
+    ASSERT_TRUE(q.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(q.readAll());
+    EXPECT_TRUE(text.contains("lectura bloque 0") && text.contains("respuesta a lectura bloque 1")) << text.toStdString();
+
+    const QString modeTrace = sim.pathInFolder("m.txt");
+    ASSERT_EQ(brisaCli({"mode", "inspect", "--port", sim.link(), "--trace", modeTrace}).exitCode, 0);
+    QFile m(modeTrace);
+    ASSERT_TRUE(m.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(m.readAll()).contains("respuesta a cambio de modo: inspección"));
+
+    const CliRun bad = brisaCli({"query", "--port", sim.link(), "--trace", sim.pathInFolder("no/such/dir/t.txt")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.err.contains("No se pudo abrir el archivo de traza")) << bad.err.toStdString();
+}
+
 // --- the node query, the mode switch and inspection ---
 
 TEST_F(ProgramCli, QueryShowsWhatWasProgrammed) {

@@ -1,7 +1,9 @@
 #include "Commands.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,6 +13,7 @@
 #include <unistd.h>
 
 #include "FormSnapshot.h"
+#include "FrameMonitor.h"
 #include "Headless.h"
 #include "NumberText.h"
 #include "PortOption.h"
@@ -62,6 +65,7 @@ struct LinkChoices {
     PortChoice port;
     std::optional<int> baud;
     ztklink::ModeloPuertoPLC plcPort = ztklink::B;
+    QString trace;  // the file that gets the frame monitor's lines, or none
 };
 
 std::optional<Failure> readLinkChoices(const QCommandLineParser& p, LinkChoices& c) {
@@ -88,6 +92,10 @@ std::optional<Failure> readLinkChoices(const QCommandLineParser& p, LinkChoices&
             return usage(QStringLiteral("Puerto del PLC no válido: \"%1\" (A o B).")
                              .arg(p.value(QStringLiteral("plc-port"))));
         c.plcPort = port == QLatin1String("A") ? ztklink::A : ztklink::B;
+    }
+    if (p.isSet(QStringLiteral("trace"))) {
+        c.trace = p.value(QStringLiteral("trace"));
+        if (c.trace.isEmpty()) return usage(QStringLiteral("--trace necesita un nombre de archivo."));
     }
     return std::nullopt;
 }
@@ -169,8 +177,41 @@ class ProgressLine {
     bool shown_;
 };
 
-// The PC link as the options chose it, on the device they named.
-void applyLink(brisa::App& app, const LinkChoices& link) {
+// The frame monitor's lines written to a file as they come, so that a run that fails or is
+// interrupted leaves every line before it.
+class TraceFile : public QObject {
+  public:
+    TraceFile(ztklink::CommZTK90& link, const QString& path, QObject* parent)
+        : QObject(parent), file_(path), monitor_([this] { return clock_.elapsed(); }, this) {
+        monitor_.watch(link);
+        connect(&monitor_, &brisa::monitor::FrameMonitor::appended, this,
+                [this](const brisa::monitor::FrameLine& line) {
+                    file_.write((brisa::monitor::lineText(line) + QLatin1Char('\n')).toUtf8());
+                    file_.flush();
+                });
+    }
+    bool open() { return file_.open(QIODevice::WriteOnly | QIODevice::Truncate); }
+    QString errorText() const { return file_.errorString(); }
+
+  private:
+    static QElapsedTimer started() {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }
+    QElapsedTimer clock_ = started();  // before the monitor, which reads it first
+    QFile file_;
+    brisa::monitor::FrameMonitor monitor_;
+};
+
+// The PC link as the options chose it, on the device they named, traced when asked.
+std::optional<Failure> applyLink(brisa::App& app, const LinkChoices& link) {
+    if (!link.trace.isEmpty()) {
+        auto* trace = new TraceFile(*app.ZTK90, link.trace, &app);
+        if (!trace->open())
+            return Failure{1, QStringLiteral("No se pudo abrir el archivo de traza \"%1\": %2.")
+                                  .arg(link.trace, trace->errorText())};
+    }
     // The PC link speed is chosen last, as a user who sets it after the node type.
     if (link.baud) app.form.cbBaudios.setListIndex(app.form.cbBaudios.find(QString::number(*link.baud)));
     app.ZTK90->setPuertoPLC(link.plcPort);
@@ -178,6 +219,7 @@ void applyLink(brisa::App& app, const LinkChoices& link) {
     map.set(link.port.number, link.port.device);
     app.ZTK90->qtPort()->setPortMap(map);
     (void)app.ZTK90->setCOMM(link.port.number);  // always within the driver's range
+    return std::nullopt;
 }
 
 // What a link failure means, from the text the window showed.
@@ -242,8 +284,7 @@ std::optional<Failure> connectLink(const QCommandLineParser& p, LinkedApp& linke
     LinkChoices link;
     if (auto f = readLinkChoices(p, link)) return f;
     startHeadless(linked.app);
-    applyLink(linked.app, link);
-    return std::nullopt;
+    return applyLink(linked.app, link);
 }
 
 // Labels as the window shows them: "caption: text" lines, or one JSON object keyed by the
@@ -278,7 +319,7 @@ int runProgram(const QCommandLineParser& p) {
     if (verify && !app.verification.available())
         return fail(usage(QStringLiteral("--verify: este tipo de nodo no permite leer su memoria "
                                          "(solo el nodo RS-232/485).")));
-    applyLink(app, link);
+    if (auto f = applyLink(app, link)) return fail(*f);
     if (auto f = compile(app)) return fail(*f);
 
     ProgressLine progress(int(
@@ -438,21 +479,21 @@ const QList<Subcommand>& subcommands() {
          QStringLiteral("image ARCHIVO.nod [--node 232|eth] [--sw X.XX] [--memh] [--tcp-port N]"),
          NodeOptions, runImage},
         {QStringLiteral("program"),
-         QStringLiteral("program ARCHIVO.nod --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B]\n"
+         QStringLiteral("program ARCHIVO.nod --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B] [--trace F]\n"
                         "          [--node 232|eth] [--sw X.XX] [--memh] [--tcp-port N] [--verify]"),
          NodeOptions | LinkOptions | VerifyOption, runProgram},
         {QStringLiteral("readback"),
-         QStringLiteral("readback --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B] [--json]\n"
+         QStringLiteral("readback --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B] [--trace F] [--json]\n"
                         "          [--save ARCHIVO.nd] [--nod ARCHIVO.nod]"),
          LinkOptions | JsonOption | SaveOption | NodOption, runReadBack, false},
         {QStringLiteral("query"),
-         QStringLiteral("query --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B] [--json]"),
+         QStringLiteral("query --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B] [--trace F] [--json]"),
          LinkOptions | JsonOption, runQuery, false},
         {QStringLiteral("mode"),
-         QStringLiteral("mode inspect|normal --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B]"),
+         QStringLiteral("mode inspect|normal --port DISPOSITIVO|COMn|n [--baud N] [--plc-port A|B] [--trace F]"),
          LinkOptions, runMode, true, QStringLiteral("Falta el modo: inspect o normal.")},
         {QStringLiteral("inspect"),
-         QStringLiteral("inspect --port DISPOSITIVO|COMn|n --seconds N [--baud N] [--plc-port A|B]\n"
+         QStringLiteral("inspect --port DISPOSITIVO|COMn|n --seconds N [--baud N] [--plc-port A|B] [--trace F]\n"
                         "          [--json] [--nod ARCHIVO.nod]"),
          LinkOptions | JsonOption | NodOption | SecondsOption, runInspect, false},
     };
@@ -468,6 +509,7 @@ QString usageText() {
         "                 sección Puertos de Brisa.ini junto al programa\n"
         "  --baud N       velocidad del enlace con el nodo (1200 a 19200)\n"
         "  --plc-port A|B entramado del enlace: A = 8E2, B = 8N1 (B si no se indica)\n"
+        "  --trace F      escribir en F cada trama enviada y recibida, como el monitor de tramas\n"
         "  --node 232|eth tipo de nodo (232 si no se indica)\n"
         "  --sw X.XX      versión de software del nodo (la del archivo si no se indica)\n"
         "  --memh         activar memoria alta\n"

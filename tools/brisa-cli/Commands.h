@@ -10,7 +10,7 @@ namespace brisacli {
 // What a subcommand accepts besides its file.
 enum OptionGroup {
     NodeOptions = 1,  // --node, --sw, --memh, --tcp-port
-    LinkOptions = 2,  // --port, --baud, --plc-port
+    LinkOptions = 2,  // --port, --baud, --plc-port, --trace
     JsonOption = 4,   // --json
     SaveOption = 8,     // --save
     VerifyOption = 16,  // --verify

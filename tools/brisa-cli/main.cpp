@@ -23,7 +23,7 @@ void addOptions(QCommandLineParser& p, int groups) {
         p.addOptions({value("node", "TIPO"), value("sw", "X.XX"),
                       QCommandLineOption(QStringLiteral("memh")), value("tcp-port", "N")});
     if (groups & LinkOptions)
-        p.addOptions({value("port", "P"), value("baud", "N"), value("plc-port", "A|B")});
+        p.addOptions({value("port", "P"), value("baud", "N"), value("plc-port", "A|B"), value("trace", "ARCHIVO")});
     if (groups & JsonOption) p.addOption(QCommandLineOption(QStringLiteral("json")));
     if (groups & SaveOption) p.addOption(value("save", "ARCHIVO"));
     if (groups & NodOption) p.addOption(value("nod", "ARCHIVO"));
