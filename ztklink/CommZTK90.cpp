@@ -279,12 +279,21 @@ bool CommZTK90::request(Kind kind, quint8 id, int bloque, quint8 cmd) {
         }
     }
     // Reads too: bytes still waiting belong to an earlier exchange, never to this request.
-    engine_->discardReceived();
+    if (!engine_->discardReceived()) {
+        link->busy = false;
+        return true;
+    }
     (void)port_->clearOutBuffer();
     const QByteArray written = frame::toByteArray(tx);
     (void)port_->output(written);
     ++link->txs;
-    if (tapped()) emit frameTraffic(FrameDirection::ToNode, written, FrameVerdict::Ok);
+    if (tapped()) {
+        emit frameTraffic(FrameDirection::ToNode, written, FrameVerdict::Ok);
+        if (!self) {
+            link->busy = false;
+            return true;
+        }
+    }
     engine_->armWatchdog(watchdogMs());
     link->busy = false;
     return true;

@@ -25,16 +25,22 @@ QByteArray ReceiveEngine::discardInput() {
     return held;
 }
 
-void ReceiveEngine::discardReceived() {
+bool ReceiveEngine::discardReceived() {
     gap_.stop();
     if (events_.tapped()) {
         const QByteArray dropped = accumulator_ + discardInput();
         accumulator_.clear();
-        if (!dropped.isEmpty()) events_.traffic(FrameDirection::FromNode, dropped, FrameVerdict::Incomplete);
-        return;
+        if (!dropped.isEmpty()) {
+            // A listener may destroy the control, and this engine with it.
+            const auto owner = events_.lifetime();
+            events_.traffic(FrameDirection::FromNode, dropped, FrameVerdict::Incomplete);
+            if (owner.expired()) return false;
+        }
+        return true;
     }
     accumulator_.clear();
     (void)discardInput();
+    return true;
 }
 
 void ReceiveEngine::onComm() {
@@ -45,7 +51,11 @@ void ReceiveEngine::onComm() {
         case CommEvent::RxParity:
         case CommEvent::Config: {
             const QByteArray dropped = discardInput();
-            if (events_.tapped()) events_.traffic(FrameDirection::FromNode, dropped, FrameVerdict::LineError);
+            if (events_.tapped()) {
+                const auto owner = events_.lifetime();
+                events_.traffic(FrameDirection::FromNode, dropped, FrameVerdict::LineError);
+                if (owner.expired()) return;
+            }
             events_.error(ErrLineCorrupt, lineCorruptText());
             return;
         }
@@ -60,9 +70,11 @@ void ReceiveEngine::onComm() {
                 // Every byte counts in sniffer mode: an inspected node sends one block number per
                 // byte, and the port may hand over several at once.
                 const QByteArray bytes = port_.input();
-                if (events_.tapped() && !bytes.isEmpty())
-                    events_.traffic(FrameDirection::FromNode, bytes, FrameVerdict::Ok);
                 const auto owner = events_.lifetime();
+                if (events_.tapped() && !bytes.isEmpty()) {
+                    events_.traffic(FrameDirection::FromNode, bytes, FrameVerdict::Ok);
+                    if (owner.expired()) return;
+                }
                 for (char b : bytes) {
                     events_.newByte(static_cast<quint8>(b));
                     if (owner.expired()) return;
@@ -100,8 +112,11 @@ void ReceiveEngine::takeInFrame() {
     link_.rx = frame::fromByteArray(bytes);
     ++link_.rxs;
     const bool valid = frame::isValid(link_.rx);
-    if (events_.tapped())
+    if (events_.tapped()) {
+        const auto owner = events_.lifetime();
         events_.traffic(FrameDirection::FromNode, bytes, valid ? FrameVerdict::Ok : FrameVerdict::Checksum);
+        if (owner.expired()) return;
+    }
     if (!valid) {
         (void)discardInput();
         accumulator_.clear();
@@ -117,17 +132,21 @@ void ReceiveEngine::onGapExpired() {
     gap_.stop();
     if (waiting() >= frame::Size) {
         // Silence ends the exchange: a remainder short of a frame goes with it.
-        if (takeInFrames()) discardReceived();
+        if (takeInFrames()) (void)discardReceived();
         return;
     }
-    discardReceived();
+    if (!discardReceived()) return;
     events_.noReply(link_.tx[0], link_.tx[2]);
 }
 
 void ReceiveEngine::onWatchdogExpired() {
     // Stopped before the event, so that a request sent from the handler keeps its own watchdog.
     stopWatchdog();
-    if (events_.tapped()) events_.traffic(FrameDirection::FromNode, {}, FrameVerdict::NoReply);
+    if (events_.tapped()) {
+        const auto owner = events_.lifetime();
+        events_.traffic(FrameDirection::FromNode, {}, FrameVerdict::NoReply);
+        if (owner.expired()) return;
+    }
     events_.watchdog();
 }
 

@@ -72,7 +72,8 @@ public:
     // Empties everything received and not yet taken as a frame (accumulator and port input)
     // and stops the gap timer that was timing it. Called right before a request is written:
     // what is waiting then cannot be its reply.
-    void discardReceived();
+    // False when a listener of the dropped bytes destroyed the control (and this engine).
+    bool discardReceived();
 
     // Arms the watchdog for one request: `ms` > 0 expires after that many milliseconds, 0 is
     // armed and never expires, a negative time leaves it disabled.

@@ -37,6 +37,17 @@ using Handler = std::function<void(CommZTK90*, Destroy)>;
 void onReply(CommZTK90* z, Destroy d) { QObject::connect(z, &CommZTK90::RespuestaPLC, d); }
 void onError(CommZTK90* z, Destroy d) { QObject::connect(z, &CommZTK90::ErrorComm, d); }
 void onNewByte(CommZTK90* z, Destroy d) { QObject::connect(z, &CommZTK90::NewByte, d); }
+// A frame monitor's listener may close the window too.
+void onRequestWritten(CommZTK90* z, Destroy d) {
+    QObject::connect(z, &CommZTK90::frameTraffic, [d](FrameDirection dir, const QByteArray&, FrameVerdict) {
+        if (dir == FrameDirection::ToNode) d();
+    });
+}
+void onBytesFromNode(CommZTK90* z, Destroy d) {
+    QObject::connect(z, &CommZTK90::frameTraffic, [d](FrameDirection dir, const QByteArray&, FrameVerdict) {
+        if (dir == FrameDirection::FromNode) d();
+    });
+}
 
 struct Row {
     const char* name;
@@ -58,6 +69,11 @@ TEST(HandlerDestroysControl, NothingIsTouchedAfterTheHandlerReturns) {
         {"NewByte, three bytes in one read", false, true, onNewByte, "abc", 0},
         {"RespuestaPLC on a real port, two replies in one read", true, false, onReply,
          readReply(5) + readReply(6), 0},
+        {"frameTraffic, the request written", false, false, onRequestWritten, {}, 0},
+        {"frameTraffic, a reply taken in", false, false, onBytesFromNode,
+         readReply(5) + readReply(6), 0},
+        {"frameTraffic, a line error", false, false, onBytesFromNode, {}, CommEvent::RxParity},
+        {"frameTraffic, sniffed bytes", false, true, onBytesFromNode, "abc", 0},
     };
     testsupport::ManualClock clock;
     for (const Row& row : rows) {
@@ -95,7 +111,9 @@ TEST(HandlerDestroysControl, NothingIsTouchedAfterTheHandlerReturns) {
         });
         ASSERT_TRUE(ztk->RecibirPLC(1, 5));
 
-        if (row.realPort) {
+        if (!ztk) {
+            // Gone with the request: its port went with it.
+        } else if (row.realPort) {
             EXPECT_TRUE(device) << "QSerialPort is not a child of the port";
             pty->write(row.bytes);
             EXPECT_TRUE(testsupport::waitUntil([&] { return !ztk && !device; }, 2000));
