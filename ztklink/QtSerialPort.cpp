@@ -1,7 +1,13 @@
 #include "QtSerialPort.h"
 
+#include <QFile>
 #include <QMetaObject>
 #include <QPointer>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
 
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
@@ -206,15 +212,40 @@ bool QtSerialPort::readLineErrorCounters(int counters[4]) const {
 #endif
 }
 
+namespace {
+
+// Qt reports the same error for a device the user may not open and for one that another
+// program holds (its lock file, or the kernel's "busy"); the device's access rights tell.
+Error deniedOrBusy(const QString& dev) {
+    const Error busy{8005, QStringLiteral("El puerto %1 está en uso por otro programa. Ciérrelo "
+                                          "y vuelva a intentarlo.")
+                               .arg(dev)};
+#ifdef Q_OS_UNIX
+    const QString path = dev.startsWith(u'/') ? dev : QStringLiteral("/dev/") + dev;
+    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0 || errno != EACCES)
+        return busy;
+#ifdef Q_OS_LINUX
+    return {8005, QStringLiteral("No tiene permiso para usar el puerto %1. Agregue su usuario al "
+                                 "grupo dialout (sudo usermod -aG dialout $USER) y vuelva a "
+                                 "iniciar la sesión.")
+                      .arg(dev)};
+#else
+    return {8005, QStringLiteral("No tiene permiso para usar el puerto %1.").arg(dev)};
+#endif
+#else
+    return busy;
+#endif
+}
+
+}  // namespace
+
 Error QtSerialPort::errorFor(QSerialPort::SerialPortError error) const {
     const QString dev = device();
     switch (error) {
         case QSerialPort::DeviceNotFoundError:
             return {8002, QStringLiteral("No existe el puerto COM%1 (dispositivo %2)").arg(commPort_).arg(dev)};
         case QSerialPort::PermissionError:
-            return {8005, QStringLiteral("No se puede abrir %1: acceso denegado o en uso por otro "
-                                         "programa (el usuario debe pertenecer al grupo dialout)")
-                              .arg(dev)};
+            return deniedOrBusy(dev);
         case QSerialPort::OpenError:
             return {8005, QStringLiteral("El puerto %1 ya está abierto").arg(dev)};
         case QSerialPort::UnsupportedOperationError:

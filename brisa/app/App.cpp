@@ -1,5 +1,7 @@
 #include "App.h"
 
+#include "AppFolders.h"
+
 #include "exchange/NodeInfoLabels.h"
 
 #include <QCoreApplication>
@@ -100,9 +102,15 @@ void App::startUp(const QString& appFolder) {
     CheckRegionalSettings();
     session.loading = true;
 
-    const QString exeFolder = QDir::toNativeSeparators(
-        appFolder.isEmpty() ? QCoreApplication::applicationDirPath() : appFolder);
-    session.appFolder = exeFolder.endsWith(QDir::separator()) ? exeFolder : exeFolder + QDir::separator();
+    if (appFolder.isEmpty()) {
+        const AppFolders folders = chooseAppFolders(QCoreApplication::applicationDirPath());
+        session.appFolder = folders.settings;
+        session.dataFolder = folders.portable ? QString() : folders.data;
+    } else {
+        const QString given = QDir::toNativeSeparators(appFolder);
+        session.appFolder = given.endsWith(QDir::separator()) ? given : given + QDir::separator();
+        session.dataFolder.clear();
+    }
 
     handlers.FillPortLists();
     form.Tab1.setCurrentPage(0);

@@ -87,7 +87,7 @@ void NodeType::AdaptaAlNodo() {
                                     ? QStringLiteral("Sólo en nodos Ethernet ModBus con software 1.11 a 1.20")
                                     : QStringLiteral("Requiere software 1.11 a 1.20"));
     SettingsStore store;
-    store.selectFile(session_.appFolder + QStringLiteral("Hardware.dsc"));
+    store.selectFile(session_.dataFolderPath() + QStringLiteral("Hardware.dsc"));
     const QString section = QStringLiteral("Des");
     const QString decimal = decimalSymbol();
     QString description = store.readValue(section, descriptionKey(hw, sw, decimal), QString());

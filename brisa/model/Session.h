@@ -9,8 +9,11 @@ namespace brisa {
 // The program-wide configuration record and what the program keeps beside it, never stored.
 struct Session {
     NodeConfig config;
-    // Folder of the executable, ending in the platform's separator; holds "Brisa.ini".
+    // Folder of the settings, ending in the platform's separator; holds "Brisa.ini" and
+    // "Files". The executable's folder, or the per-user one for an installed program.
     QString appFolder;
+    // Folder of "Hardware.dsc" and the manual when not the application folder (installed).
+    QString dataFolder;
     // True while the start-up or a load fills the window: choosing a PC port then does not
     // save the settings file (it would save a half-filled window).
     bool loading = false;
@@ -21,6 +24,7 @@ struct Session {
     QString allBlocks = allBlocksList();
 
     QString settingsPath() const { return appFolder + QStringLiteral("Brisa.ini"); }
+    QString dataFolderPath() const { return dataFolder.isEmpty() ? appFolder : dataFolder; }
 };
 
 }  // namespace brisa

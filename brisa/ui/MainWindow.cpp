@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -660,6 +661,12 @@ QDialog* MainWindow::showAbout() {
     texts->addWidget(new QLabel(QStringLiteral("Configurador/Programador de nodos de comunicación")));
     texts->addWidget(new QLabel(QStringLiteral("Versión  ") + App::versionText()));
     texts->addWidget(web);
+    // Which settings the program uses: its own folder's, or the user's (installed program).
+    auto* folder = new QLabel(QStringLiteral("Configuración en: ") +
+                              QDir::toNativeSeparators(app_.session.appFolder));
+    folder->setObjectName(QStringLiteral("lblCarpeta"));
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    texts->addWidget(folder);
     h->addLayout(texts);
     v->addLayout(h);
     auto* ok = new QPushButton(QStringLiteral("&Aceptar"), about);
@@ -671,11 +678,11 @@ QDialog* MainWindow::showAbout() {
 }
 
 void MainWindow::showHelp() {
-    help_->showAt(manual::url(app_.session.appFolder, QLatin1String(manual::Contents)));
+    help_->showAt(manual::url(app_.session.dataFolderPath(), QLatin1String(manual::Contents)));
 }
 
 void MainWindow::showPageHelp() {
-    help_->showAt(manual::url(app_.session.appFolder, manual::pageAnchor(f_)));
+    help_->showAt(manual::url(app_.session.dataFolderPath(), manual::pageAnchor(f_)));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

@@ -10,7 +10,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "Pty.h"
 #include "QtPrinters.h"
+#include "QtSerialPort.h"
 #include "SimProcess.h"
 #include "Wait.h"
 
@@ -355,6 +357,21 @@ TEST_F(ReadBackCli, ALinkFailureEndsWithExitOneAndTheWindowsText) {
     EXPECT_TRUE(r.err.contains("Error BL 104: el nodo no respondió a tiempo")) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath("n.nd")));
+}
+
+// The driver's refusal reaches the user as it is: what to do about a port another program holds.
+TEST(BrisaCli, APortHeldByAnotherProgramIsSaidSoOnStderr) {
+    testsupport::Pty pty;
+    ASSERT_TRUE(pty.ok());
+    ztklink::QtSerialPort holder;
+    ztklink::PortMap map;
+    map.set(1, pty.slavePath());
+    holder.setPortMap(map);
+    ASSERT_TRUE(holder.setCommPort(1).ok());
+    ASSERT_TRUE(holder.setPortOpen(true).ok());
+    const CliRun r = brisaCli({"query", "--port", pty.slavePath()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("está en uso por otro programa")) << r.err.toStdString();
 }
 
 struct VerifyCase {

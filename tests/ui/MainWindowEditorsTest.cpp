@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -114,6 +116,18 @@ TEST_F(MainWindowEditors, AboutIsOwnedAndDoesNotBlock) {
     EXPECT_EQ(about->parentWidget(), &window);
     EXPECT_FALSE(about->isModal());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    about->close();
+}
+
+// An installed program keeps its settings elsewhere than a portable one: the window says where.
+TEST_F(MainWindowEditors, AboutNamesTheSettingsFolderInUse) {
+    QDialog* about = window.showAbout();
+    ASSERT_NE(about, nullptr);
+    const auto* folder = about->findChild<QLabel*>(QStringLiteral("lblCarpeta"));
+    ASSERT_NE(folder, nullptr);
+    ASSERT_FALSE(app->session.appFolder.isEmpty());
+    EXPECT_TRUE(folder->text().endsWith(QDir::toNativeSeparators(app->session.appFolder)))
+        << folder->text().toStdString();
     about->close();
 }
 

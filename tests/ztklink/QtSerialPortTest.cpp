@@ -2,7 +2,10 @@
 
 #include "QtPrinters.h"
 
+#include <QFile>
 #include <QSignalSpy>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Pty.h"
 #include "QtSerialPort.h"
@@ -121,6 +124,36 @@ TEST(QtSerialPortErrors, MissingDeviceIsRefusedInSpanishWithItsNumber) {
     EXPECT_TRUE(r.description().contains(QStringLiteral("COM2"))) << r.description().toStdString();
     EXPECT_TRUE(r.description().contains(QStringLiteral("/dev/no-such-serial-device")));
     EXPECT_FALSE(port.portOpen());
+}
+
+// The two refusals that look alike to Qt say what the user can do about each.
+TEST_F(QtSerialPortOnPty, APortHeldByAnotherProgramIsSaidToBeInUse) {
+    ASSERT_TRUE(port.setPortOpen(true).ok());
+    QtSerialPort other;
+    PortMap map;
+    map.set(1, pty.slavePath());
+    other.setPortMap(map);
+    ASSERT_TRUE(other.setCommPort(1).ok());
+    const Result r = other.setPortOpen(true);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.number(), 8005);
+    EXPECT_TRUE(r.description().contains(QStringLiteral("en uso por otro programa")))
+        << r.description().toStdString();
+    EXPECT_TRUE(r.description().contains(pty.slavePath()));
+    EXPECT_FALSE(r.description().contains(QStringLiteral("dialout")));
+    EXPECT_TRUE(port.portOpen());
+}
+
+TEST_F(QtSerialPortOnPty, APortTheUserMayNotUseSaysHowToBeAllowed) {
+    if (geteuid() == 0) GTEST_SKIP() << "root may open any device";
+    ASSERT_EQ(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0), 0);
+    const Result r = port.setPortOpen(true);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.number(), 8005);
+    EXPECT_TRUE(r.description().contains(QStringLiteral("grupo dialout")))
+        << r.description().toStdString();
+    EXPECT_TRUE(r.description().contains(QStringLiteral("vuelva a iniciar la sesión")));
+    EXPECT_FALSE(r.description().contains(QStringLiteral("en uso")));
 }
 
 TEST(QtSerialPortErrors, BadSettingsTextIsRefusedAndKeepsTheOldOne) {

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "FormSnapshot.h"
+#include "AppFolders.h"
 #include "FrameMonitor.h"
 #include "Headless.h"
 #include "NumberText.h"
@@ -71,7 +72,8 @@ struct LinkChoices {
 std::optional<Failure> readLinkChoices(const QCommandLineParser& p, LinkChoices& c) {
     if (!p.isSet(QStringLiteral("port")))
         return usage(QStringLiteral("Falta --port: el puerto serie del nodo."));
-    const QString settings = QCoreApplication::applicationDirPath() + QStringLiteral("/Brisa.ini");
+    const QString settings =
+        brisa::chooseAppFolders(QCoreApplication::applicationDirPath()).settings + QStringLiteral("Brisa.ini");
     const auto choice = resolvePort(p.value(QStringLiteral("port")), settings);
     if (!choice)
         return usage(QStringLiteral("Puerto no válido: \"%1\" (un dispositivo como /dev/ttyUSB0, "
@@ -506,7 +508,8 @@ QString usageText() {
     text += QStringLiteral(
         "\nOpciones:\n"
         "  --port P       puerto serie: un dispositivo (/dev/ttyUSB0), o COMn / n según la\n"
-        "                 sección Puertos de Brisa.ini junto al programa\n"
+        "                 sección Puertos de Brisa.ini (junto al programa, o en\n"
+        "                 ~/.config/brisa/ si el programa está instalado)\n"
         "  --baud N       velocidad del enlace con el nodo (1200 a 19200)\n"
         "  --plc-port A|B entramado del enlace: A = 8E2, B = 8N1 (B si no se indica)\n"
         "  --trace F      escribir en F cada trama enviada y recibida, como el monitor de tramas\n"

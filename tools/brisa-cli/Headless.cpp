@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "AppFolders.h"
 #include "NumberText.h"
 #include "compiler/ProgrammingSequence.h"
 
@@ -23,7 +24,9 @@ void StderrPresenter::warning(const QString& title, const QString& text) {
 }
 
 void startHeadless(brisa::App& app) {
-    app.session.appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const brisa::AppFolders folders = brisa::chooseAppFolders(QCoreApplication::applicationDirPath());
+    app.session.appFolder = folders.settings;
+    app.session.dataFolder = folders.data;
     // A software version chosen here is a change of the list, not the user's choice that
     // the window saves into its settings file.
     QObject::disconnect(&app.form.cbSoftVer, &brisa::form::ListControl::click, &app.handlers,

@@ -7,6 +7,7 @@ BRISA_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-serialport-dev libgl-dev qt6-translations-l10n
+    dpkg-dev lintian
 )
 
 brisa_install_deps() {

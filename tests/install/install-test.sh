@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# install-test.sh BUILD SOURCE [HOST FLAGS]: installs BUILD into a temporary prefix and uses
+# the install as a host program and a user would.
+set -euo pipefail
+build=$1
+source=$2
+host_flags=${3:-}
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+prefix=$work/prefix
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+library=$(find "$prefix" -name libztklink.so.1.0.0 -printf '%P\n' | head -1)
+[ -n "$library" ] || fail "libztklink.so.1.0.0 not installed"
+libdir=$(dirname "$library")
+
+# What the install holds.
+for f in bin/brisa bin/brisa-cli bin/ztknode-sim \
+         "$libdir/libztklink.so.1" "$libdir/libztklink.so" \
+         "$libdir/cmake/ztklink/ztklinkConfig.cmake" "$libdir/cmake/ztklink/ztklinkConfigVersion.cmake" \
+         "$libdir/pkgconfig/ztklink.pc" \
+         include/ztklink/CommZTK90.h include/ztklink/QtSerialPort.h include/ztklink/ztklink_export.h \
+         share/brisa/Hardware.dsc share/brisa/Brisa-ayuda.html \
+         share/applications/brisa.desktop share/icons/hicolor/scalable/apps/brisa.svg \
+         share/man/man1/brisa-cli.1.gz share/man/man1/ztknode-sim.1.gz share/doc/brisa/copyright; do
+    [ -e "$prefix/$f" ] || fail "$f not installed"
+done
+soname=$(objdump -p "$prefix/$libdir/libztklink.so.1.0.0" | awk '$1 == "SONAME" {print $2}')
+[ "$soname" = libztklink.so.1 ] || fail "SONAME is '$soname'"
+grep -q '^Description: Driver comunicación ZTK90 Full Duplex$' "$prefix/$libdir/pkgconfig/ztklink.pc" \
+    || fail "ztklink.pc has no description"
+[ "$(PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig pkg-config --variable=includedir ztklink)" \
+    -ef "$prefix/include" ] || fail "ztklink.pc does not point into the prefix"
+
+# A Qt host builds against the installed package only (the source tree is not on its path).
+cmake -S "$source/examples/read-block" -B "$work/example" -G Ninja \
+    -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS="$host_flags" \
+    -DCMAKE_EXE_LINKER_FLAGS="$host_flags" >/dev/null \
+    || fail "the example does not configure"
+cmake --build "$work/example" >/dev/null || fail "the example does not build"
+example=$work/example/read-block
+# (Outputs are taken whole before grep: under pipefail an early grep -q exit fails the pipe.)
+links=$(ldd "$example")
+grep -q "$prefix/$libdir/libztklink.so.1" <<<"$links" || fail "the example is not linked to the install: $links"
+set +e
+"$example" >/dev/null 2>&1; usage=$?
+out=$("$example" "$work/no-such-device" 2>&1); missing=$?
+set -e
+[ "$usage" = 2 ] || fail "example without arguments: exit $usage"
+[ "$missing" = 1 ] && [ -n "$out" ] || fail "example on a missing device: exit $missing, '$out'"
+
+# The installed programs find their library from the prefix, wherever it is.
+unset LD_LIBRARY_PATH
+grep -q compile <<<"$("$prefix/bin/brisa-cli" --help)" || fail "installed brisa-cli --help"
+grep -q -- --link <<<"$("$prefix/bin/ztknode-sim" --help)" || fail "installed ztknode-sim --help"
+
+# Run from a prefix its user cannot write, the window program keeps its settings and files in
+# the per-user folder. Root writes anywhere: it runs as "nobody" then.
+chmod -R a+rX,a-w "$prefix"
+chmod 755 "$work"
+config=$work/config
+shots=$work/shots
+mkdir -m 777 "$config" "$shots"
+runtime=$work/runtime
+mkdir -m 700 "$runtime"
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    chown 65534:65534 "$runtime"
+fi
+XDG_CONFIG_HOME=$config XDG_RUNTIME_DIR=$runtime "${as_user[@]}" "$prefix/bin/brisa" \
+    --screenshots "$shots" >/dev/null 2>"$work/brisa.err" \
+    || { cat "$work/brisa.err" >&2; fail "installed brisa did not run"; }
+grep -q '^SoftVer=' "$config/brisa/Brisa.ini" || fail "no settings in the per-user folder"
+[ -d "$config/brisa/Files" ] || fail "no Files folder in the per-user folder"
+echo "install: ok"
