@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "AppFolders.h"
+#include "Unprivileged.h"
 
 using brisa::AppFolders;
 using brisa::chooseAppFolders;
@@ -29,7 +30,15 @@ class AppFoldersTest : public ::testing::Test {
     }
     QString bin() const { return prefix.filePath(QStringLiteral("bin")); }
     QString userFolder() const { return config.filePath(QStringLiteral("brisa")) + u'/'; }
-    void makeBinReadOnly() { QFile::setPermissions(bin(), QFile::ReadOwner | QFile::ExeOwner); }
+    // The prefix readable by everybody, its "bin" writable by nobody: an installed program as an
+    // ordinary user meets it.
+    void makeReachableByAll() {
+        const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        QFile::setPermissions(prefix.path(), readable | QFile::WriteOwner);
+        QFile::setPermissions(prefix.filePath(QStringLiteral("share")), readable | QFile::WriteOwner);
+        QFile::setPermissions(prefix.filePath(QStringLiteral("share/brisa")), readable | QFile::WriteOwner);
+        QFile::setPermissions(bin(), readable);
+    }
 
     QTemporaryDir prefix;
     QTemporaryDir config;
@@ -47,27 +56,40 @@ TEST_F(AppFoldersTest, AWritableExecutableFolderKeepsEverythingThere) {
 }
 
 TEST_F(AppFoldersTest, AnUnwritableFolderUsesThePerUserFolderAndTheInstalledData) {
-    makeBinReadOnly();
-    // Root writes anywhere but in /proc: there it stands for an unwritable folder without data.
-    const bool root = geteuid() == 0;
-    const AppFolders f = chooseAppFolders(root ? QStringLiteral("/proc") : bin());
-    EXPECT_FALSE(f.portable);
-    EXPECT_EQ(f.settings, userFolder());
-    EXPECT_TRUE(QDir(userFolder()).exists());
-    if (!root) {
-        EXPECT_EQ(f.data, QDir::cleanPath(prefix.filePath(QStringLiteral("share/brisa"))) + u'/');
-    }
+    makeReachableByAll();
+    QFile::setPermissions(config.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    const QString folder = bin();
+    const QString data = QDir::cleanPath(prefix.filePath(QStringLiteral("share/brisa"))) + u'/';
+    const QString user = userFolder();
+    EXPECT_EQ(testsupport::asOrdinaryUser([&]() -> std::string {
+                  const AppFolders f = chooseAppFolders(folder);
+                  if (f.portable) return "portable";
+                  if (f.settings != user) return "settings in " + f.settings.toStdString();
+                  if (f.data != data) return "data from " + f.data.toStdString();
+                  return {};
+              }),
+              "");
+    EXPECT_TRUE(QDir(user).exists());
 }
 
 TEST_F(AppFoldersTest, AWritableSettingsFileInAnUnwritableFolderKeepsTheProgramPortable) {
-    if (geteuid() == 0) GTEST_SKIP() << "root can write in any folder made for the test";
     QFile ini(QDir(bin()).filePath(QStringLiteral("Brisa.ini")));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.close();
-    makeBinReadOnly();
-    EXPECT_TRUE(chooseAppFolders(bin()).portable);
-    ini.setPermissions(QFile::ReadOwner);
-    EXPECT_FALSE(chooseAppFolders(bin()).portable);
+    // Everybody may reach and write the file, nobody but its owner the folder.
+    ini.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+    makeReachableByAll();
+    const QString folder = bin();
+    EXPECT_EQ(testsupport::asOrdinaryUser([&]() -> std::string {
+                  return chooseAppFolders(folder).portable ? "" : "a writable Brisa.ini was not used";
+              }),
+              "");
+    ini.setPermissions(QFile::ReadOwner | QFile::ReadOther);
+    EXPECT_EQ(testsupport::asOrdinaryUser([&]() -> std::string {
+                  return chooseAppFolders(folder).portable ? "a read-only Brisa.ini was used" : "";
+              }),
+              "");
 }
 
 }  // namespace
