@@ -153,8 +153,9 @@ TEST_P(ProgramFaults, EndWithExitOneAndTheWindowsText) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, ProgramFaults,
     ::testing::Values(FaultCase{"Drop", {"--drop", "7"}, "Error BL 007: el nodo no respondió a tiempo"},
-                      FaultCase{"Partial", {"--partial", "8"}, "Error BL 8"},
-                      FaultCase{"Corrupt", {"--corrupt", "3"}, "Error: "}),
+                      FaultCase{"Partial", {"--partial", "8"}, "Error BL 008: respuesta incompleta del nodo."},
+                      FaultCase{"Corrupt", {"--corrupt", "3"},
+                                "Error BL 002: Los datos recibidos no son validos (no da checksum)."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- the node query, the mode switch and inspection ---
@@ -356,7 +357,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"BadPlcPort", {"program", "FILE", "--port", "/dev/null", "--plc-port", "C"}, 2,
                   "Puerto del PLC"},
         UsageCase{"PortThatDoesNotExist", {"program", "FILE", "--port", "FOLDER/ttyNADA"}, 1,
-                  "Error: "},
+                  "Error BL 005: No existe el puerto"},
         UsageCase{"VerifyANodeWithoutReadBack",
                   {"program", "FILE", "--node", "eth", "--port", "/dev/null", "--verify"}, 2,
                   "--verify"},
@@ -372,7 +373,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"ReadBackSaveWithoutName", {"readback", "--port", "/dev/null", "--save="}, 2,
                   "--save"},
         UsageCase{"ReadBackFromAPortThatDoesNotExist", {"readback", "--port", "FOLDER/ttyNADA"},
-                  1, "Error: "}),
+                  1, "Error BL 100: No existe el puerto"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
