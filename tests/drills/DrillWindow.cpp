@@ -14,13 +14,19 @@ DrillWindow::DrillWindow(const QString& link) {
     if (settings.open(QIODevice::WriteOnly))
         settings.write(QStringLiteral("[Puertos]\r\nCOM1=%1\r\n").arg(link).toLocal8Bit());
     settings.close();
+    app_ = startWindowCore(messages_, dir_.path());
+}
+
+std::unique_ptr<brisa::App> startWindowCore(brisa::MessagePresenter& messages,
+                                            const QString& folder) {
     brisa::App::Options o;
     o.listDevices = [] { return QList<ztklink::SerialDevice>{}; };
-    app_ = std::make_unique<brisa::App>(messages_, std::move(o));
-    app_->regionalSettings = [] {
+    auto app = std::make_unique<brisa::App>(messages, std::move(o));
+    app->regionalSettings = [] {
         return brisa::RegionalSettings{QString(), QStringLiteral(","), QStringLiteral(".")};
     };
-    app_->startUp(dir_.path());
+    app->startUp(folder);
+    return app;
 }
 
 DrillWindow::~DrillWindow() = default;

@@ -66,6 +66,12 @@ class DrillWindow {
     std::unique_ptr<brisa::App> app_;
 };
 
+// The configurator's core started as the window starts (brisa::App::startUp) over `folder`,
+// its "Brisa.ini" as the folder holds it, with system conventions that need no warning and no
+// serial devices offered.
+std::unique_ptr<brisa::App> startWindowCore(brisa::MessagePresenter& messages,
+                                            const QString& folder);
+
 // tests/data/<name>
 QString dataFile(const char* name);
 

@@ -97,18 +97,9 @@ class ReadOnly {
     bool dropped_ = false;
 };
 
-// A window started over `folder` (its "Brisa.ini" as the folder holds it), on a simulator's
-// link that nothing answers: no drill here talks to a node.
+// A window started over `folder`, messages recorded.
 struct Started {
-    explicit Started(const QString& folder) {
-        brisa::App::Options o;
-        o.listDevices = [] { return QList<ztklink::SerialDevice>{}; };
-        app = std::make_unique<brisa::App>(messages, std::move(o));
-        app->regionalSettings = [] {
-            return brisa::RegionalSettings{QString(), QStringLiteral(","), QStringLiteral(".")};
-        };
-        app->startUp(folder);
-    }
+    explicit Started(const QString& folder) : app(startWindowCore(messages, folder)) {}
     RecordingPresenter messages;
     std::unique_ptr<brisa::App> app;
 };
