@@ -2,7 +2,7 @@
 // configurator set up as the window's start-up leaves it. Whatever the file holds:
 //  - a refused file leaves the record and the window as they were, and the user is told;
 //  - a loaded file leaves every numeric field inside its range and every list selection
-//    inside its list (what was out of range is skipped and reported);
+//    inside its list; every value outside them is skipped and named in a message;
 //  - the window, saved as "Salvar" saves it and loaded again, comes back the same and without
 //    any message (texts as the code page holds them);
 //  - compiling and building every block of the image from it never fails.
@@ -14,6 +14,7 @@
 #include "FormSnapshot.h"
 #include "FuzzApp.h"
 #include "IniFile.h"
+#include "NumberText.h"
 #include "compiler/Image.h"
 
 namespace {
@@ -40,6 +41,51 @@ QStringList withoutUsedInFree(QStringList state, const brisa::form::MainForm& fo
         line = prefix + QString::number(form.lstBlockFree.listIndex()) + u':' + items.join(u'|');
     }
     return state;
+}
+
+// The keys of `file` whose value lies outside its list or its entry field's range: what a
+// load must skip and name.
+QStringList outOfRange(const QByteArray& file, const brisa::form::MainForm& form) {
+    using brisa::form::ListControl;
+    using brisa::form::TextBox;
+    const brisa::IniFile ini = brisa::IniFile::fromBytes(file);
+    QStringList keys;
+    const auto field = [&](const char* section, const QString& key, const TextBox& box) {
+        const auto text = ini.value(QLatin1String(section), key);
+        if (!text) return;
+        const auto n = brisa::parseInteger(*text);  // not a number: a huge one, as it loaded
+        const auto range = box.range();
+        if (!n || (range && (*n < range->min || *n > range->max))) keys << key;
+    };
+    const auto position = [&](const char* section, const char* key, const ListControl& list,
+                              int offset) {
+        const auto text = ini.value(QLatin1String(section), QLatin1String(key));
+        const auto n = text ? brisa::parseInteger(*text) : std::nullopt;
+        if (n && (*n - offset < 0 || *n - offset >= list.count())) keys << QLatin1String(key);
+    };
+    for (int i = 0; i < 4; ++i) {
+        field("Net", QStringLiteral("%1IP").arg(i), form.txtIP[i]);
+        field("Net", QStringLiteral("%1MASK").arg(i), form.txtMsk[i]);
+        field("Net", QStringLiteral("%1Gate").arg(i), form.txtGW[i]);
+    }
+    field("Net", QStringLiteral("TcpPort"), form.txtPort);
+    for (int n = 0; n < brisa::TriggerSets; ++n) {
+        field("Net", QStringLiteral("%1VrTr").arg(n), form.txtTriggerMail[n]);
+        field("Net", QStringLiteral("%1VlTr").arg(n), form.txtValTriggerMail[n]);
+        if (n < brisa::MailAccounts)
+            field("Net", QStringLiteral("%1VarAttch").arg(n), form.txtVarAttach[n]);
+    }
+    position("Sets", "Port", form.cbPSerie, 1);
+    position("Sets", "SoftVer", form.cbSoftVer, 0);
+    position("Net", "MinPop", form.cbMinutosPop, 0);
+    position("Prog", "Baud232", form.cbBaudios232, 0);
+    position("Prog", "Baud485", form.cbBaudios485, 0);
+    position("Prog", "Id232", form.cbId232, 0);
+    position("Prog", "Id485", form.cbId485, 0);
+    const auto rta = ini.value(QStringLiteral("Net"), QStringLiteral("MailRta"));
+    const auto n = rta ? brisa::parseInteger(*rta) : std::nullopt;
+    if (n && (*n < 0 || *n >= brisa::MailAccounts)) keys << QStringLiteral("MailRta");
+    return keys;
 }
 
 bool write(const QString& path, const char* data, std::size_t size) {
@@ -79,6 +125,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (const QString bad = fuzz::windowOutOfRange(form); !bad.isEmpty())
         broken(QStringLiteral("after a load the window shows ") + bad);
+    const QString told = f.messages.shown.join(u'\n');
+    for (const QString& key :
+         outOfRange(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), form))
+        if (!told.contains(QStringLiteral(" ") + key + u',') &&
+            !told.contains(QStringLiteral(" ") + key + u'.'))
+            broken(QStringLiteral("the value of ") + key +
+                   QStringLiteral(" was skipped without a word: ") + told);
 
     // "Salvar", then "Cargar" of what was saved.
     const QStringList loaded =
