@@ -94,6 +94,15 @@ void Dispatch::readStep(int block) {
     // Any other block is no reply we wait for.
 }
 
+QString Dispatch::showBlockFailure(const QString& what) {
+    const QString text = QStringLiteral("Error BL %1: %2")
+                             .arg(requests_.lastBlock(), 3, 10, QLatin1Char('0'))
+                             .arg(what);
+    form_.lbStatus.setCaption(text);
+    failureShownFor_ = requests_.requestCount();
+    return text;
+}
+
 void Dispatch::unexpectedReply(quint8 command, quint8 block) {
     const int sent = requests_.lastBlock();
     exchange_.end();
@@ -101,11 +110,9 @@ void Dispatch::unexpectedReply(quint8 command, quint8 block) {
     const QString text = QStringLiteral("Error BL %1").arg(sent);
     form_.lbProgramado.setCaption(text);
     form_.lbModelo.setCaption(kError);
-    form_.lbStatus.setCaption(
-        QStringLiteral("Respuesta inesperada del nodo (comando %1, bloque %2) al bloque %3")
-            .arg(command)
-            .arg(block)
-            .arg(sent));
+    showBlockFailure(QStringLiteral("respuesta inesperada del nodo (comando %1, bloque %2)")
+                         .arg(command)
+                         .arg(block));
     emit failed(text);
 }
 
@@ -115,8 +122,12 @@ void Dispatch::ErrorComm(qint32 number, const QString& text) {
     if (requests_.isExpectedRangeWarning(number, text)) return;
     form_.pointer.setBusy(false);
     form_.lbModelo.setCaption(kError);
-    form_.lbStatus.setCaption(text);
-    emit failed(text);
+    if (!exchange_.running()) {
+        form_.lbStatus.setCaption(text);
+        emit failed(text);
+        return;
+    }
+    emit failed(showBlockFailure(text));
 }
 
 void Dispatch::RespuestaPLCNoRecibida(quint8 /*id*/, quint8 block) {
@@ -126,13 +137,13 @@ void Dispatch::RespuestaPLCNoRecibida(quint8 /*id*/, quint8 block) {
     form_.pointer.setBusy(false);
     const QString text = QStringLiteral("Error BL %1").arg(block);
     form_.lbProgramado.setCaption(text);
+    showBlockFailure(QStringLiteral("respuesta incompleta del nodo"));
     emit failed(text);
 }
 
 void Dispatch::PerroGuardian() {
-    if (exchange_.running())
-        form_.lbStatus.setCaption(QStringLiteral("Error BL %1: el nodo no respondió")
-                                      .arg(requests_.lastBlock(), 3, 10, QLatin1Char('0')));
+    if (exchange_.running() && failureShownFor_ != requests_.requestCount())
+        showBlockFailure(QStringLiteral("el nodo no respondió"));
     exchange_.end();
     form_.pointer.setBusy(false);
     form_.lbProgramado.setCaption(kError);

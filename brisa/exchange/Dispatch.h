@@ -18,7 +18,12 @@ namespace brisa::exchange {
 // must name the command and block just sent; it then goes to the handler of the node's
 // hardware version. Any other reply ends the exchange as a link failure, and replies that come
 // while nothing runs are ignored. The watchdog ends a running exchange; the other failures
-// only put their texts on the window.
+// only put their texts on the window, and a valid reply may still come.
+//
+// While an exchange runs, every failure puts into the status line the block just sent and what
+// went wrong with it ("Error BL 007: el nodo no respondió"). The watchdog that follows a
+// failure already shown for the same request (a partial reply, a bad checksum, a lost device)
+// keeps that text: it says more than the silence that ends the exchange.
 class Dispatch : public QObject {
     Q_OBJECT
   public:
@@ -43,7 +48,8 @@ class Dispatch : public QObject {
 
   signals:
     // A link failure was shown: the text the window put up ("Error", "Error BL 7", or the
-    // driver's own text for an error it reported).
+    // status line for an error the driver reported). Several may come for one request; the
+    // exchange ends with the watchdog or an unexpected reply.
     void failed(const QString& text);
     // The node query's second block was shown.
     void queryCompleted();
@@ -54,12 +60,15 @@ class Dispatch : public QObject {
     void handleReply(quint8 command, quint8 block);
     void readStep(int block);
     void unexpectedReply(quint8 command, quint8 block);
+    // Puts "Error BL nnn: `what`" for the block just sent into the status line.
+    QString showBlockFailure(const QString& what);
 
     form::MainForm& form_;
     Session& session_;
     NodeRequests& requests_;
     Steps steps_;
     Exchange& exchange_;
+    int failureShownFor_ = -1;  // the request (NodeRequests::requestCount) the status names
 };
 
 }  // namespace brisa::exchange

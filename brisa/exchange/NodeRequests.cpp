@@ -31,6 +31,7 @@ void NodeRequests::armWatchdog() {
 void NodeRequests::remember(int block, bool write) {
     const auto address = ztklink::frame::blockAddress(block, write);
     last_ = {block, address.command, address.blockByte};
+    ++count_;
 }
 
 void NodeRequests::write(int block, const compiler::TxArea& data) {

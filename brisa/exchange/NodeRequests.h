@@ -31,6 +31,8 @@ class NodeRequests {
     bool isReplyToLastRequest(quint8 command, quint8 block) const;
     // The block of the last request, -1 before the first.
     int lastBlock() const { return last_.block; }
+    // How many requests were made: tells one request from the next.
+    int requestCount() const { return count_; }
 
     // True for the warning the driver raises (number 6, block range) while sending a block
     // that its range check refuses but the node takes: the e-mail and read-back blocks 38 to
@@ -41,6 +43,7 @@ class NodeRequests {
   private:
     ztklink::CommZTK90& link_;
     int sending_ = -1;  // the block of the request being made, -1 outside a request
+    int count_ = 0;
     struct Request {
         int block = -1;
         quint8 command = 0;

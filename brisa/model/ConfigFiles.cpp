@@ -335,12 +335,16 @@ QStringList ConfigFiles::fillWindow(const NodeConfig& before, const QStringList&
     // stored value stands for, so negative positions are skipped too. A skipped list keeps
     // what it showed and the record takes that back, so that saving does not store the
     // refused position (with nothing shown, the value the record had before the load).
+    // The position kept is chosen again, so that its handler runs as it would for a loaded
+    // position and the window stays adapted to what it shows (the software version decides,
+    // for one, the PLC port of an Ethernet node).
     const auto select = [&](form::ListControl& list, qint16 NodeConfig::*value, int offset,
                             const char* name) {
         const int position = c.*value - offset;
         if (position >= 0 && list.setListIndex(position)) return;
         skipped << QLatin1String(name);
         record.*value = list.listIndex() >= 0 ? qint16(list.listIndex() + offset) : before.*value;
+        if (list.listIndex() >= 0) list.setListIndex(list.listIndex());
     };
     // Numbers the reading skipped leave their field as it is.
     const auto show = [&keep](form::TextBox& field, qint64 value, const QString& name) {
@@ -411,19 +415,24 @@ QStringList ConfigFiles::fillWindow(const NodeConfig& before, const QStringList&
 void ConfigFiles::CollectSettings() {
     NodeConfig& c = session_.config;
     const form::MainForm& f = form_;
+    // A list with nothing selected (a host that never chose, a skipped value) leaves the
+    // record's value as it is: -1 is no position that a file may hold.
+    const auto position = [](const form::ListControl& list, qint16& value, int offset) {
+        if (list.listIndex() >= 0) value = qint16(list.listIndex() + offset);
+    };
     for (int i = 0; i < 4; ++i) {
         c.ip[i] = fieldNumber(f.txtIP[i]);
         c.mask[i] = fieldNumber(f.txtMsk[i]);
         c.gate[i] = fieldNumber(f.txtGW[i]);
     }
     c.tcpPort = wideFieldNumber(f.txtPort);
-    c.port = qint16(f.cbPSerie.listIndex() + 1);
+    position(f.cbPSerie, c.port, 1);
     c.pass = f.txtAutPass.text();
     c.usser = f.txtAutUser.text();
     c.pop = f.txtPop.text();
     c.from = f.txtRemitente.text();
     c.smtp = f.txtSMTP.text();
-    c.minPop = qint16(f.cbMinutosPop.listIndex());
+    position(f.cbMinutosPop, c.minPop, 0);
     c.nodoPass = f.txtNodoPASS.text();
     c.autenticar = qint16(f.chkAutenticacion.value());
     for (int n = 0; n < MailAccounts; ++n) {
@@ -441,10 +450,10 @@ void ConfigFiles::CollectSettings() {
     c.blockUsed = joinList(f.lstUsed.items());
     c.blockF1 = f.txtPri[0].text();
     c.blockF2 = f.txtPri[1].text();
-    c.baud232 = qint16(f.cbBaudios232.listIndex());
-    c.baud485 = qint16(f.cbBaudios485.listIndex());
-    c.id232 = qint16(f.cbId232.listIndex());
-    c.id485 = qint16(f.cbId485.listIndex());
+    position(f.cbBaudios232, c.baud232, 0);
+    position(f.cbBaudios485, c.baud485, 0);
+    position(f.cbId232, c.id232, 0);
+    position(f.cbId485, c.id485, 0);
     c.port232 = f.opPortPLC[0].value() ? -1 : 0;
 }
 

@@ -79,9 +79,17 @@ std::optional<IniFile> IniFile::load(const QString& path, QString* error) {
         if (error) *error = fileErrorText(f.error());
         return std::nullopt;
     }
-    const QByteArray bytes = f.readAll();
+    // At most one byte more than the limit is read, whatever the file says its size is.
+    const QByteArray bytes = f.read(MaxFileSize + 1);
     if (f.error() != QFileDevice::NoError) {
         if (error) *error = fileErrorText(f.error());
+        return std::nullopt;
+    }
+    if (bytes.size() > MaxFileSize) {
+        if (error)
+            *error = QStringLiteral("es demasiado grande para ser un archivo de configuración "
+                                    "(más de %1 KB)")
+                         .arg(MaxFileSize / 1024);
         return std::nullopt;
     }
     return fromBytes(bytes);
@@ -137,6 +145,27 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
 
 QString IniFile::value(const QString& section, const QString& key, const QString& fallback) const {
     return value(section, key).value_or(fallback);
+}
+
+QStringList IniFile::sections() const {
+    QStringList names;
+    for (const Line& l : lines_) {
+        const auto name = sectionName(l.text);
+        if (name && !names.contains(*name, Qt::CaseInsensitive)) names << *name;
+    }
+    return names;
+}
+
+QStringList IniFile::keys(const QString& section) const {
+    const int s = findSection(section);
+    if (s < 0) return {};
+    QStringList names;
+    const int end = sectionEnd(s);
+    for (int i = s + 1; i < end; ++i) {
+        const auto name = keyName(lines_[i].text);
+        if (name && !names.contains(*name, Qt::CaseInsensitive)) names << *name;
+    }
+    return names;
 }
 
 bool IniFile::setValue(const QString& section, const QString& key, const QString& value) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <optional>
 
@@ -25,12 +26,20 @@ class IniFile {
     IniFile() = default;
     static IniFile fromBytes(const QByteArray& bytes);
 
-    // Reads `path`. A missing file gives an empty one; a file that exists but cannot be read
-    // gives nullopt, and `error` (when given) the reason.
+    // The largest file `load` takes. The files the program writes hold a few kilobytes; a
+    // bigger one is no configuration file, and every key looked up scans the whole file.
+    static constexpr qint64 MaxFileSize = 1024 * 1024;
+
+    // Reads `path`. A missing file gives an empty one; a file that exists but cannot be read,
+    // or is larger than MaxFileSize, gives nullopt, and `error` (when given) the reason.
     static std::optional<IniFile> load(const QString& path, QString* error = nullptr);
 
     std::optional<QString> value(const QString& section, const QString& key) const;
     QString value(const QString& section, const QString& key, const QString& fallback) const;
+    // The sections in file order, each once (as first spelled), and the keys that `value`
+    // finds in one, in file order, each once.
+    QStringList sections() const;
+    QStringList keys(const QString& section) const;
     // Changes the key in place, or adds it at the end of its section, adding the section at
     // the end of the file when missing. A section, key or value holding CR or LF would break
     // the lines of the file: it is refused (false), the file is left as it was, and `save`

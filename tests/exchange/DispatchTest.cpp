@@ -1,5 +1,7 @@
 // The handlers of the link control's events: which driver errors the window shows, the
 // partial-reply and watchdog texts, the node query's read steps.
+#include <QSignalSpy>
+
 #include "ExchangeFixture.h"
 #include "Frame.h"
 
@@ -72,6 +74,84 @@ TEST_F(ExchangeFixture, APartialReplyShowsTheBlockOfTheLastRequest) {
     clock.advance(50);
     EXPECT_EQ(form.lbProgramado.caption(), QStringLiteral("Error BL 1"));
     EXPECT_FALSE(form.pointer.busy());
+}
+
+// While a programming runs, every failure names the block just sent in the status line, and
+// the watchdog that ends the run keeps a failure that says more than its own silence.
+struct BlockFailureCase {
+    const char* name;
+    std::function<void(testsupport::FakeSerialPort&)> spoil;  // what the node sends instead
+    QString status;       // block 1 is the second block of the run
+    QString programado;   // lbProgramado right after the failure
+};
+
+class FailureNamesTheBlock : public ExchangeFixture,
+                             public ::testing::WithParamInterface<BlockFailureCase> {};
+
+TEST_P(FailureNamesTheBlock, UntilTheWatchdogEndsTheRun) {
+    const BlockFailureCase& c = GetParam();
+    chooseNode(false, QStringLiteral("2.00"));
+    compileSomeBlocks();
+    QSignalSpy failed(&app.dispatch, &exchange::Dispatch::failed);
+    QSignalSpy completed(&app.programming, &exchange::Programming::completed);
+    form.cmdProgramar.press();
+    acknowledge();
+    ASSERT_EQ(lastBlock(), 1);
+    c.spoil(*port);
+    clock.advance(ztklink::GapTimeoutMs);
+    EXPECT_EQ(form.lbStatus.caption(), c.status);
+    EXPECT_EQ(form.lbProgramado.caption(), c.programado);
+    EXPECT_FALSE(form.pointer.busy());
+    EXPECT_GE(failed.count(), 1);
+    EXPECT_TRUE(app.exchange.running()) << "a valid reply may still come";
+
+    clock.advance(exchange::ReplyWatchdogMs);
+    EXPECT_FALSE(app.exchange.running());
+    EXPECT_EQ(form.lbStatus.caption(), c.status);
+    EXPECT_EQ(form.lbProgramado.caption(), QStringLiteral("Error"));
+    EXPECT_EQ(form.lbModelo.caption(), QStringLiteral("Error"));
+    EXPECT_EQ(completed.count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, FailureNamesTheBlock,
+    ::testing::Values(
+        BlockFailureCase{"Partial",
+                         [](testsupport::FakeSerialPort& p) { p.receive(p.written.last().left(12)); },
+                         QStringLiteral("Error BL 001: respuesta incompleta del nodo"),
+                         QStringLiteral("Error BL 1")},
+        BlockFailureCase{"BadChecksum",
+                         [](testsupport::FakeSerialPort& p) {
+                             QByteArray reply = p.written.last();
+                             reply[19] = char(reply[19] ^ 0x55);
+                             p.receive(reply);
+                         },
+                         QStringLiteral("Error BL 001: Los datos recibidos no son validos (no da "
+                                        "checksum)"),
+                         QStringLiteral("...")},
+        BlockFailureCase{"DeviceLost",
+                         [](testsupport::FakeSerialPort& p) {
+                             p.lastErrorToReport = {8020, QStringLiteral("Se perdió la conexión")};
+                             p.notify(ztklink::CommEvent::DeviceLost);
+                         },
+                         QStringLiteral("Error BL 001: Se perdió la conexión"), QStringLiteral("...")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A failure shown for one block does not stand for the next: once a valid reply came after
+// it, the next block's silence is told as such.
+TEST_F(ExchangeFixture, AReplyAfterAFailureGoesOnAndTheNextSilenceNamesItsOwnBlock) {
+    chooseNode(false, QStringLiteral("2.00"));
+    compileSomeBlocks();
+    form.cmdProgramar.press();
+    const QByteArray header = port->written.last();
+    port->receive(header.left(12));
+    clock.advance(ztklink::GapTimeoutMs);
+    EXPECT_EQ(form.lbStatus.caption(), QStringLiteral("Error BL 005: respuesta incompleta del nodo"));
+    acknowledge();  // the node's whole reply after all
+    ASSERT_EQ(lastBlock(), 1);
+    clock.advance(exchange::ReplyWatchdogMs);
+    EXPECT_EQ(form.lbStatus.caption(), QStringLiteral("Error BL 001: el nodo no respondió"));
+    EXPECT_FALSE(app.exchange.running());
 }
 
 TEST_F(ExchangeFixture, QueryRepliesFillTheNodeInformation) {

@@ -186,4 +186,23 @@ TEST_F(ExchangeFixture, TheShippedHardwareFileDescribesEveryChoice) {
     EXPECT_TRUE(form.lbAboutVer.caption().contains(QStringLiteral("sin memoria alta")));
 }
 
+// A file whose software version is not in the list keeps the version shown, and the window
+// stays adapted to it: an Ethernet node takes no PLC port A, whatever the file says.
+TEST_F(ExchangeFixture, ALoadThatSkipsTheSoftwareVersionKeepsTheWindowAdaptedToIt) {
+    chooseNode(true, QStringLiteral("1.15"));
+    const QString path = dir.filePath(QStringLiteral("puerto-a.nod"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Sets]\r\nSoftVer=965\r\n[Prog]\r\nPort232=-1\r\n");
+    f.close();
+    ASSERT_TRUE(app.files.loadProgramFile(path));
+    EXPECT_EQ(form.cbSoftVer.text(), QStringLiteral("1.15"));
+    EXPECT_TRUE(form.opPortPLC[1].value());
+    EXPECT_FALSE(form.opPortPLC[0].value());
+
+    chooseNode(false, QStringLiteral("1.15"));  // an RS-232/485 node does take port A
+    ASSERT_TRUE(app.files.loadProgramFile(path));
+    EXPECT_TRUE(form.opPortPLC[0].value());
+}
+
 }  // namespace

@@ -371,6 +371,26 @@ TEST_F(ConfigFilesTest, OutOfRangeValueKeepsWhatItsFieldHad) {
     }
 }
 
+// A host that never selected a list position (brisa-cli) saves what the record holds, never
+// the -1 of "no selection", which the next load would skip and report.
+TEST_F(ConfigFilesTest, AListWithNothingSelectedSavesTheRecordsValue) {
+    session.config.port = 3;
+    session.config.minPop = 2;
+    session.config.id485 = 7;
+    for (form::ListControl* l : std::initializer_list<form::ListControl*>{
+             &form.cbPSerie, &form.cbMinutosPop, &form.cbId485})
+        ASSERT_TRUE(l->setListIndex(-1));
+    files.CollectSettings();
+    EXPECT_EQ(session.config.port, 3);
+    EXPECT_EQ(session.config.minPop, 2);
+    EXPECT_EQ(session.config.id485, 7);
+    ASSERT_TRUE(files.SaveConfig(filePath("sin.nod")).ok);
+    messages.messages.clear();
+    ASSERT_TRUE(files.loadProgramFile(filePath("sin.nod")));
+    EXPECT_TRUE(messages.messages.isEmpty());
+    EXPECT_EQ(form.cbId485.listIndex(), 7);
+}
+
 TEST_F(ConfigFilesTest, PortTheDriverRefusesIsReportedAfterTheLoadAndThePortInUseStays) {
     form.cbPSerie.setListIndex(3);  // COM4:, taken by the driver
     const QByteArray settings = read(settingsPath());

@@ -23,6 +23,16 @@ TEST(IniFileTest, SectionsAndKeysIgnoreCaseAndValuesAreRaw) {
     EXPECT_EQ(f.value("Net", "x", QStringLiteral("def")), QStringLiteral("def"));
 }
 
+TEST(IniFileTest, ListsSectionsAndTheKeysValueFinds) {
+    const IniFile f = IniFile::fromBytes(
+        "; comentario\r\nsuelta=1\r\n[PROG]\r\nblockfree=000,\r\nBlockUsed=7,\r\nBLOCKFREE=x\r\n"
+        "[Net]\r\n0IP=10\r\n[Prog]\r\nBlockF1=dup\r\n");
+    EXPECT_EQ(f.sections(), (QStringList{"PROG", "Net"}));
+    EXPECT_EQ(f.keys("prog"), (QStringList{"blockfree", "BlockUsed"}));
+    EXPECT_EQ(f.keys("Net"), QStringList{"0IP"});
+    EXPECT_TRUE(f.keys("Sets").isEmpty());
+}
+
 TEST(IniFileTest, ReadsEveryLineEnd) {
     for (const QByteArray& bytes :
          {QByteArray("[S]\r\nA=1\r\nB=2\r\n"), QByteArray("[S]\nA=1\nB=2\n"),
@@ -99,4 +109,20 @@ TEST(IniFileTest, MissingFileIsEmptyAndUnreadableFileIsAnError) {
     QString error;
     EXPECT_FALSE(IniFile::load(dir.path(), &error).has_value());  // a folder, not a file
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(IniFileTest, AFileLargerThanAnyConfigurationIsRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("grande.nod");
+    QByteArray bytes = "[Sets]\r\nPort=2\r\n";
+    bytes += QByteArray(IniFile::MaxFileSize - bytes.size(), ';');
+    ModelFixture::write(path, bytes);
+    const auto largest = IniFile::load(path);
+    ASSERT_TRUE(largest.has_value());
+    EXPECT_EQ(largest->value("Sets", "Port"), QStringLiteral("2"));
+
+    ModelFixture::write(path, bytes + ";");
+    QString error;
+    EXPECT_FALSE(IniFile::load(path, &error).has_value());
+    EXPECT_TRUE(error.contains(QStringLiteral("demasiado grande"))) << error.toStdString();
 }

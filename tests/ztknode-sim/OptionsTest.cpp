@@ -22,13 +22,15 @@ TEST(Options, DefaultsAreAFreshNodeOnAQuietLine) {
     EXPECT_EQ(o.baud, 4800);
     EXPECT_FALSE(o.pace);
     EXPECT_EQ(o.faults.drop + o.faults.corrupt + o.faults.partial + o.delayMs, 0);
+    EXPECT_EQ(o.faults.garbageBefore + o.faults.garbageAfter + o.faults.twice + o.faults.late, 0);
 }
 
 TEST(Options, EveryOptionIsTaken) {
     const auto parsed = parse({"--link", "/tmp/n", "--model", "1", "--sw", "2.05", "--framing", "8e2",
                                "--baud", "9600", "--pace", "--log", "/tmp/l", "--drop", "5",
                                "--corrupt", "6", "--partial", "7", "--delay", "30", "--flip", "216",
-                               "--flip", "0"});
+                               "--flip", "0", "--garbage-before", "8", "--garbage-after", "9",
+                               "--twice", "10", "--late", "11", "--late-ms", "4000"});
     ASSERT_TRUE(std::holds_alternative<Options>(parsed));
     const auto& o = std::get<Options>(parsed);
     EXPECT_EQ(o.identity.model, 1);
@@ -43,6 +45,11 @@ TEST(Options, EveryOptionIsTaken) {
     EXPECT_EQ(o.faults.partial, 7);
     EXPECT_EQ(o.delayMs, 30);
     EXPECT_EQ(o.flips, (std::vector<int>{216, 0}));
+    EXPECT_EQ(o.faults.garbageBefore, 8);
+    EXPECT_EQ(o.faults.garbageAfter, 9);
+    EXPECT_EQ(o.faults.twice, 10);
+    EXPECT_EQ(o.faults.late, 11);
+    EXPECT_EQ(o.faults.lateMs, 4000);
 }
 
 TEST(Options, BadCommandLinesAreRefusedWithAReason) {
@@ -60,6 +67,9 @@ TEST(Options, BadCommandLinesAreRefusedWithAReason) {
         {{"--link", "/tmp/n", "--partial", "x"}, "--partial"},
         {{"--link", "/tmp/n", "--delay", "-1"}, "--delay"},
         {{"--link", "/tmp/n", "--flip", "256"}, "--flip"},
+        {{"--link", "/tmp/n", "--twice", "0"}, "--twice"},
+        {{"--link", "/tmp/n", "--garbage-after", "-2"}, "--garbage-after"},
+        {{"--link", "/tmp/n", "--late-ms", "x"}, "--late-ms"},
         {{"--link", "/tmp/n", "--speed", "1"}, "speed"},
         {{"--link", "/tmp/n", "extra"}, "extra"},
     };

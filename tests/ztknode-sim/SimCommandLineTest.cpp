@@ -7,7 +7,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
+#include "Pty.h"
 #include "SimProcess.h"
 
 using namespace simtest;
@@ -35,7 +37,7 @@ TEST_P(SimSignals, StaleLinkIsReplacedAndRemovedOnSignal) {
     ASSERT_TRUE(sim.start()) << sim.standardError().constData();
 
     const QString target = linkTarget(sim.link());
-    EXPECT_TRUE(target.startsWith(QLatin1String("/dev/pts/"))) << target.toStdString();
+    EXPECT_TRUE(target.startsWith(QLatin1String("/proc/"))) << target.toStdString();
     EXPECT_NE(target, QLatin1String("/dev/pts/987654"));
     EXPECT_TRUE(QFileInfo::exists(target));
 
@@ -75,6 +77,38 @@ TEST(SimCommandLine, RefusesAPathThatIsNotItsOwnStaleLink) {
         EXPECT_TRUE(exists(sim.link())) << c.name << ": left alone";
         EXPECT_EQ(linkTarget(sim.link()), before) << c.name;
     }
+}
+
+// A simulator killed outright leaves its link behind, leading nowhere: not to the terminal
+// number that another program gets next. The next simulator on that path takes it over; a
+// link that a running simulator was started on stays that simulator's.
+TEST(SimCommandLine, TakesOverTheLinkOfAKilledSimulator) {
+    SimProcess first;
+    ASSERT_TRUE(first.start());
+    const QString served = linkTarget(first.link());
+    QProcess twin;  // a second simulator on the same path
+    twin.start(QStringLiteral(ZTKNODE_SIM_PATH), {QStringLiteral("--link"), first.link()});
+    ASSERT_TRUE(twin.waitForFinished(5000));
+    EXPECT_EQ(twin.exitCode(), 2) << "the link of a running simulator was taken";
+    EXPECT_EQ(linkTarget(first.link()), served);
+
+    ASSERT_TRUE(first.stop(SIGKILL));
+    EXPECT_EQ(linkTarget(first.link()), served) << "a killed simulator removes nothing";
+    testsupport::Pty other;  // the next terminal anybody opens: the killed one's number
+    ASSERT_TRUE(other.ok());
+    EXPECT_FALSE(QFileInfo::exists(first.link())) << "the link leads to " << other.slavePath().toStdString();
+    ASSERT_TRUE(first.start()) << first.standardError().constData();
+    EXPECT_NE(linkTarget(first.link()), served);
+    EXPECT_TRUE(QFileInfo::exists(first.link()));
+
+    // A link that an older simulator made into /dev/pts, to a number taken since.
+    ASSERT_TRUE(first.stop(SIGKILL));
+    ASSERT_TRUE(QFile::remove(first.link()));
+    ASSERT_EQ(::symlink(QFile::encodeName(other.slavePath()).constData(),
+                        QFile::encodeName(first.link()).constData()),
+              0);
+    ASSERT_TRUE(first.start()) << first.standardError().constData();
+    EXPECT_NE(linkTarget(first.link()), other.slavePath());
 }
 
 TEST(SimCommandLine, BadOptionExitsWithUsageError) {

@@ -177,8 +177,26 @@ INSTANTIATE_TEST_SUITE_P(
     Options, SimFaults,
     ::testing::Values(FaultCase{"drop", {"--drop", "2"}, {watchdog()}},
                       FaultCase{"partial", {"--partial", "2"}, {noReply(1, 2), watchdog()}},
-                      FaultCase{"corrupt", {"--corrupt", "2"}, {error(93), watchdog()}}),
+                      FaultCase{"corrupt", {"--corrupt", "2"}, {error(93), watchdog()}},
+                      // The next request empties what is left behind the reply.
+                      FaultCase{"garbage_after", {"--garbage-after", "2"}, {reply(1, 2, 0x0B)}},
+                      // The receive gap drops the garbage before the reply comes.
+                      FaultCase{"garbage_before", {"--garbage-before", "2"}, {noReply(1, 2), reply(1, 2, 0x0B)}},
+                      FaultCase{"twice", {"--twice", "2"}, {reply(1, 2, 0x0B), reply(1, 2, 0x0B)}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SimEndToEnd, ALateReplyComesAfterTheWatchdog) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.start({"--late", "1", "--late-ms", "400"}));
+    DriverClient client(sim.link(), 4800, ztklink::B, 250);
+    const qint64 sent = client.nowNs();
+    ASSERT_TRUE(client.control().RecibirPLC(1, 2));
+    const Event* late = client.waitFor(0, Event::Reply, 2000);
+    ASSERT_NE(late, nullptr) << describe(client.events);
+    EXPECT_GE(late->atNs - sent, 400'000'000);
+    EXPECT_EQ(client.eventsFrom(0), (std::vector<Event>{watchdog(), reply(1, 2, 0x0B)}))
+        << describe(client.events);
+}
 
 TEST(SimEndToEnd, DelayHoldsEveryReply) {
     SimProcess sim;

@@ -53,3 +53,11 @@ bool SimProcess::stop(int signal, int timeoutMs) {
 }
 
 }  // namespace simtest
+
+namespace simtest {
+
+void SimProcess::kill() {
+    if (process_.state() == QProcess::Running) ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
+}
+
+}  // namespace simtest

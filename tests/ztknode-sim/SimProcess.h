@@ -28,6 +28,9 @@ public:
     bool runToEnd(const QStringList& args, int timeoutMs = 5000);
     // Sends `signal` and waits for the process to end; kills it when it does not.
     bool stop(int signal = SIGTERM, int timeoutMs = 5000);
+    // Kills the process (SIGKILL) and returns at once, without running the event loop: from
+    // inside an event handler, as a node that loses its power.
+    void kill();
 
     bool running() const { return process_.state() != QProcess::NotRunning; }
     int exitCode() const { return process_.exitCode(); }

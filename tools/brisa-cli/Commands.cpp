@@ -224,56 +224,41 @@ std::optional<Failure> applyLink(brisa::App& app, const LinkChoices& link) {
     return std::nullopt;
 }
 
-// What a link failure means, from the text the window showed.
-Failure linkFailure(brisa::App& app, const QString& failure) {
-    QString text;
-    if (failure == QLatin1String("Error")) {
-        // The status line names the block that got no answer ("Error BL 007: ...").
-        const QString status = app.form.lbStatus.caption();
-        text = (status.startsWith(QLatin1String("Error BL")) ? status.section(u':', 0, 0)
-                                                             : QStringLiteral("Error")) +
-               QStringLiteral(": el nodo no respondió a tiempo (¿está conectado y en "
-                              "\"Modo prog\"?).");
-    }
-    else if (failure.startsWith(QLatin1String("Error BL")))
-        // The window's status line says what was wrong with the reply, when it knows.
-        text = failure + QStringLiteral(": ") +
-               (app.form.lbStatus.caption().isEmpty()
-                    ? QStringLiteral("respuesta incompleta del nodo.")
-                    : app.form.lbStatus.caption() + QLatin1Char('.'));
-    else
-        text = QStringLiteral("Error: ") + failure;
-    return Failure{1, text};
+// What a link failure means, from the window's status line: while an exchange runs, every
+// failure names the block just sent and what went wrong with it ("Error BL 007: ...").
+Failure linkFailure(brisa::App& app) {
+    QString text = app.form.lbStatus.caption();
+    if (text.isEmpty()) text = app.form.lbProgramado.caption();
+    if (text.endsWith(QStringLiteral("no respondió")))
+        text += QStringLiteral(" a tiempo (¿está conectado y en \"Modo prog\"?)");
+    return Failure{1, text + QLatin1Char('.')};
 }
 
-// Runs one exchange that `start` begins until `sender` raises `done` or the link fails; the
-// failure text the window showed, or nothing. Every request has its watchdog, so one of the
-// two always comes.
+// Runs one exchange that `start` begins until it ends, the way the window lives through it: a
+// failure (a partial reply, a bad checksum) is shown and the exchange still waits for a reply
+// or its watchdog. Nothing when `sender` raised `done`; otherwise what failed. Every request
+// has its watchdog, so the end always comes.
 template <typename Sender, typename Signal>
-std::optional<QString> runExchange(brisa::App& app, Sender* sender, Signal done,
+std::optional<Failure> runExchange(brisa::App& app, Sender* sender, Signal done,
                                    const std::function<void()>& start) {
-    std::optional<QString> failure;
-    bool ended = false;
+    bool succeeded = false;
     QEventLoop loop;
     const auto finished = QObject::connect(sender, done, &loop, [&] {
-        ended = true;
+        succeeded = true;
         loop.quit();
     });
-    const auto failed = QObject::connect(&app.dispatch, &brisa::exchange::Dispatch::failed, &loop,
-                                         [&](const QString& text) {
-                                             if (ended) return;
-                                             ended = true;
-                                             failure = text;
-                                             loop.quit();
-                                         });
+    const auto ended = QObject::connect(&app.exchange, &brisa::exchange::Exchange::runningChanged,
+                                        &loop, [&](bool running) {
+                                            if (!running) loop.quit();
+                                        });
     start();
-    if (!ended && !app.exchange.running())
-        failure = QStringLiteral("no se pudo iniciar el intercambio con el nodo");
-    else if (!ended)
-        loop.exec();
+    const bool began = succeeded || app.exchange.running();
+    if (!succeeded && app.exchange.running()) loop.exec();
     QObject::disconnect(finished);
-    QObject::disconnect(failed);
-    return failure;
+    QObject::disconnect(ended);
+    if (succeeded) return std::nullopt;
+    if (!began) return Failure{1, QStringLiteral("No se pudo iniciar el intercambio con el nodo.")};
+    return linkFailure(app);
 }
 
 // A configurator without windows on the node's link that the command line names.
@@ -326,31 +311,17 @@ int runProgram(const QCommandLineParser& p) {
 
     ProgressLine progress(int(
         brisa::compiler::sendingOrder(app.session.hardVer, app.session.softVer).size()));
-    int status = -1;
-    QString failure;
-    QEventLoop loop;
     QObject::connect(&app.programming, &brisa::exchange::Programming::blockSent,
                      [&](int block) { progress.blockSent(block); });
-    QObject::connect(&app.programming, &brisa::exchange::Programming::completed, [&] {
-        status = 0;
-        loop.quit();
-    });
-    // Every request has its watchdog, so one of these two always comes.
-    QObject::connect(&app.dispatch, &brisa::exchange::Dispatch::failed, [&](const QString& text) {
-        if (status >= 0) return;
-        status = 1;
-        failure = text;
-        loop.quit();
-    });
+    std::optional<QString> refused;
     QObject::connect(&app.programming, &brisa::exchange::Programming::refused,
-                     [&](const QString& reason) {
-                         status = 1;
-                         failure = reason;
-                     });
-    app.form.cmdProgramar.press();
-    if (status < 0) loop.exec();
+                     [&](const QString& reason) { refused = reason; });
+    const auto failure =
+        runExchange(app, &app.programming, &brisa::exchange::Programming::completed,
+                    [&] { app.form.cmdProgramar.press(); });
     progress.end();
-    if (status != 0) return fail(linkFailure(app, failure));
+    if (refused) return fail(Failure{1, *refused});
+    if (failure) return fail(*failure);
     print(app.form.lbProgramado.caption() + QLatin1Char('\n'));
     if (!verify) return 0;
 
@@ -359,7 +330,7 @@ int runProgram(const QCommandLineParser& p) {
                      [&](const QList<brisa::readback::ByteDifference>& d) { differences = d; });
     if (auto f = runExchange(app, &app.verification, &brisa::readback::Verification::verified,
                              [&] { app.form.cmdVerificar.press(); }))
-        return fail(linkFailure(app, *f));
+        return fail(*f);
     if (!differences.isEmpty())
         return fail(Failure{1, brisa::readback::verificationText(differences)});
     print(brisa::readback::verificationText(differences) + QLatin1Char('\n'));
@@ -377,7 +348,7 @@ int runReadBack(const QCommandLineParser& p) {
     brisa::App& app = linked.app;
     if (auto f = runExchange(app, &app.readBack, &brisa::readback::DwPrgHandlers::completed,
                              [&] { app.form.nmRecupProg.choose(); }))
-        return fail(linkFailure(app, *f));
+        return fail(*f);
 
     brisa::readback::DwPrgForm& dw = app.dwPrg;
     printLabels(p.isSet(QStringLiteral("json")), dw.decodedFields(), dw.lstBloques.items());
@@ -408,7 +379,7 @@ int runQuery(const QCommandLineParser& p) {
     brisa::App& app = linked.app;
     if (auto f = runExchange(app, &app.dispatch, &brisa::exchange::Dispatch::queryCompleted,
                              [&] { app.form.cmdQuery.press(); }))
-        return fail(linkFailure(app, *f));
+        return fail(*f);
     printLabels(p.isSet(QStringLiteral("json")), app.form.nodeInfoFields(), std::nullopt);
     return 0;
 }
@@ -424,7 +395,7 @@ int runMode(const QCommandLineParser& p) {
         mode == QLatin1String("inspect") ? app.form.cmdNodoInsp : app.form.cmdNodoNorm;
     if (auto f = runExchange(app, &app.query, &brisa::exchange::NodeQuery::modeSwitched,
                              [&] { button.press(); }))
-        return fail(linkFailure(app, *f));
+        return fail(*f);
     print(app.form.lbStatus.caption() + QLatin1Char('\n'));
     return 0;
 }
@@ -453,7 +424,7 @@ int runInspect(const QCommandLineParser& p) {
     app.form.chkInspec.setValue(1);
     if (!failure) loop.exec();
     app.form.chkInspec.setValue(0);
-    if (failure) return fail(linkFailure(app, *failure));
+    if (failure) return fail(linkFailure(app));
 
     const QStringList blocks = app.form.lstInspec.items();
     if (p.isSet(QStringLiteral("json")))

@@ -10,6 +10,10 @@ BRISA_PACKAGES=(
     dpkg-dev lintian
 )
 
+# Only for the fuzz targets (`./test.sh --sanitize`, tools/fuzz.sh): clang and its libFuzzer.
+BRISA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
+# brisa_install_deps [MORE PACKAGES...]
 brisa_install_deps() {
     local missing=()
     for p in "${BRISA_PACKAGES[@]}" "$@"; do
@@ -31,5 +35,14 @@ brisa_build() {
     local dir="${1:-build}"
     (($#)) && shift
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$dir"
+}
+
+# brisa_build_fuzz [FOLDER]: configures and builds the fuzz targets with clang into FOLDER
+# (build-fuzz/): only the libraries they need and the targets.
+brisa_build_fuzz() {
+    local dir="${1:-build-fuzz}"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ -DBRISA_FUZZ=ON
     cmake --build "$dir"
 }

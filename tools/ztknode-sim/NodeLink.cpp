@@ -20,7 +20,7 @@ NodeLink::NodeLink(int fd, Node& node, const Options& options, FrameLog* log, QO
       notifier_(fd, QSocketNotifier::Read) {
     if (options_.pace) {
         recvTimeNs_ = frameTimeNs(options_.baud, options_.framing);
-        sendTimeNs_ = recvTimeNs_;
+        charTimeNs_ = charTimeNs(options_.baud, options_.framing);
     }
     // Never shorter than two characters, so that a slow line is not cut inside a request.
     const qint64 gapNs = std::max(GapNs, 2 * charTimeNs(options_.baud, options_.framing));
@@ -36,11 +36,12 @@ NodeLink::NodeLink(int fd, Node& node, const Options& options, FrameLog* log, QO
 
 void NodeLink::onReadable() {
     char buf[512];
+    QByteArray in;
     for (;;) {
         const ssize_t n = ::read(fd_, buf, sizeof buf);
         if (n > 0) {
-            if (rx_.isEmpty()) firstByteNs_ = nowNs();
-            rx_.append(buf, static_cast<int>(n));
+            if (!requests_.waiting() && in.isEmpty()) firstByteNs_ = nowNs();
+            in.append(buf, static_cast<int>(n));
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -51,19 +52,17 @@ void NodeLink::onReadable() {
         notifier_.setEnabled(false);
         break;
     }
-    while (rx_.size() >= frame::Size) {
-        const QByteArray request = rx_.left(frame::Size);
-        rx_.remove(0, frame::Size);
+    for (const QByteArray& request : requests_.take(in)) {
         const qint64 first = firstByteNs_;
         // A request that followed back to back started no earlier than this one's end.
         firstByteNs_ = first + recvTimeNs_;
         takeFrame(request, first);
     }
-    if (rx_.isEmpty()) gap_.stop();
-    else gap_.start();
+    if (requests_.waiting()) gap_.start();
+    else gap_.stop();
 }
 
-void NodeLink::onGap() { rx_.clear(); }
+void NodeLink::onGap() { requests_.gapPassed(); }
 
 void NodeLink::takeFrame(const QByteArray& bytes, qint64 firstByteNs) {
     if (log_) log_->write(Direction::Received, msSinceStart(), bytes);
@@ -71,11 +70,10 @@ void NodeLink::takeFrame(const QByteArray& bytes, qint64 firstByteNs) {
     const auto reply = node_.respond(frame::fromByteArray(bytes));
     if (!reply) return;
     followMode();
-    const QByteArray out = applyFault(faults_.next(), *reply);
-    if (out.isEmpty()) return;
     qint64 ready = std::max(firstByteNs + recvTimeNs_, nowNs()) + qint64(options_.delayMs) * 1'000'000;
     if (wasInspected) ready = std::max(ready, lastStreamByteNs_ + QuietBeforeReplyNs);
-    queueReply(out, ready);
+    for (const LineChunk& chunk : lineChunks(faults_.next(), *reply, options_.faults.lateMs, garbage_))
+        queueOnLine(chunk.bytes, ready + chunk.afterNs);
 }
 
 void NodeLink::followMode() {
@@ -89,11 +87,11 @@ void NodeLink::followMode() {
     }
 }
 
-void NodeLink::queueReply(const QByteArray& bytes, qint64 readyNs) {
-    // The reply starts once the line is free and has fully arrived one frame time later: it is
-    // handed over whole at that moment.
+void NodeLink::queueOnLine(const QByteArray& bytes, qint64 readyNs) {
+    // The bytes start once the line is free and have fully arrived their own line time later:
+    // they are handed over whole at that moment.
     const qint64 start = std::max(readyNs, lineFreeNs_);
-    lineFreeNs_ = start + sendTimeNs_;
+    lineFreeNs_ = start + charTimeNs_ * bytes.size();
     pending_.push_back({lineFreeNs_, bytes});
     sendDue();
 }

@@ -12,6 +12,7 @@
 #include "Node.h"
 #include "Options.h"
 #include "PreciseAlarm.h"
+#include "RequestCutter.h"
 
 namespace nodesim {
 
@@ -44,7 +45,7 @@ private:
     void onReadable();
     void onGap();
     void takeFrame(const QByteArray& bytes, qint64 firstByteNs);
-    void queueReply(const QByteArray& bytes, qint64 readyNs);
+    void queueOnLine(const QByteArray& bytes, qint64 readyNs);
     void armSendTimer();
     void sendDue();
     void onStreamTick();
@@ -62,9 +63,10 @@ private:
     PreciseAlarm send_;
     QTimer stream_;
     qint64 recvTimeNs_ = 0;  // a request's own time on the line, with --pace
-    qint64 sendTimeNs_ = 0;  // a reply's own time on the line, with --pace
+    qint64 charTimeNs_ = 0;  // one character's time on the line, with --pace
+    Garbage garbage_;
 
-    QByteArray rx_;
+    RequestCutter requests_;
     qint64 firstByteNs_ = 0;
     std::deque<Pending> pending_;
     qint64 lineFreeNs_ = 0;

@@ -51,6 +51,27 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     const QCommandLineOption partial(QStringLiteral("partial"),
                                      QStringLiteral("Send only 12 bytes of every Nth reply."),
                                      QStringLiteral("N"));
+    const QCommandLineOption garbageBefore(
+        QStringLiteral("garbage-before"),
+        QStringLiteral("Put 1 to 19 bytes of garbage on the line before every Nth reply, then "
+                       "stay silent 200 ms (four times the host's receive gap)."),
+        QStringLiteral("N"));
+    const QCommandLineOption garbageAfter(
+        QStringLiteral("garbage-after"),
+        QStringLiteral("Put 1 to 19 bytes of garbage on the line right behind every Nth reply."),
+        QStringLiteral("N"));
+    const QCommandLineOption twice(QStringLiteral("twice"),
+                                   QStringLiteral("Send every Nth reply twice, back to back."),
+                                   QStringLiteral("N"));
+    const QCommandLineOption late(
+        QStringLiteral("late"),
+        QStringLiteral("Hold every Nth reply --late-ms milliseconds, past the host's watchdog."),
+        QStringLiteral("N"));
+    const QCommandLineOption lateMs(
+        QStringLiteral("late-ms"),
+        QStringLiteral("How long --late holds a reply (default 2500, past the configurator's 2 s "
+                       "watchdog)."),
+        QStringLiteral("MS"));
     const QCommandLineOption delay(QStringLiteral("delay"),
                                    QStringLiteral("Wait MS milliseconds before each reply."),
                                    QStringLiteral("MS"));
@@ -59,8 +80,8 @@ ParsedOptions parseOptions(const QStringList& arguments) {
         QStringLiteral("Invert the bits of node memory byte OFFSET (0-255) after every write "
                        "that covers it, as a faulty cell would; may be given more than once."),
         QStringLiteral("OFFSET"));
-    parser.addOptions(
-        {help, link, model, sw, framing, baud, pace, log, drop, corrupt, partial, delay, flip});
+    parser.addOptions({help, link, model, sw, framing, baud, pace, log, drop, corrupt, partial,
+                       garbageBefore, garbageAfter, twice, late, lateMs, delay, flip});
 
     if (!parser.parse(arguments)) return UsageError{parser.errorText()};
     if (parser.isSet(help)) return HelpRequested{parser.helpText()};
@@ -101,7 +122,13 @@ ParsedOptions parseOptions(const QStringList& arguments) {
     const struct {
         const QCommandLineOption& option;
         int& value;
-    } everyNth[] = {{drop, o.faults.drop}, {corrupt, o.faults.corrupt}, {partial, o.faults.partial}};
+    } everyNth[] = {{drop, o.faults.drop},
+                    {corrupt, o.faults.corrupt},
+                    {partial, o.faults.partial},
+                    {garbageBefore, o.faults.garbageBefore},
+                    {garbageAfter, o.faults.garbageAfter},
+                    {twice, o.faults.twice},
+                    {late, o.faults.late}};
     for (const auto& e : everyNth) {
         if (!parser.isSet(e.option)) continue;
         const auto v = intIn(parser.value(e.option), 1, 1'000'000);
@@ -113,6 +140,11 @@ ParsedOptions parseOptions(const QStringList& arguments) {
         const auto v = intIn(parser.value(delay), 0, 600'000);
         if (!v) return UsageError{QStringLiteral("--delay takes milliseconds from 0 to 600000")};
         o.delayMs = *v;
+    }
+    if (parser.isSet(lateMs)) {
+        const auto v = intIn(parser.value(lateMs), 0, 600'000);
+        if (!v) return UsageError{QStringLiteral("--late-ms takes milliseconds from 0 to 600000")};
+        o.faults.lateMs = *v;
     }
     for (const QString& offset : parser.values(flip)) {
         const auto v = intIn(offset, 0, Memory::Size - 1);

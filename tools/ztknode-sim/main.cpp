@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
         fail(error);
         return ExitUsage;
     }
-    if (!nodesim::claimLink(options.link, pty.slavePath(), &error)) {
+    if (!nodesim::claimLink(options.link, pty.linkTarget(), &error)) {
         fail(error);
         return ExitUsage;
     }
@@ -99,6 +99,6 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     app.exec();
-    nodesim::releaseLink(options.link, pty.slavePath());
+    nodesim::releaseLink(options.link, pty.linkTarget());
     return 0;
 }
