@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <memory>
 
 #include "CliRun.h"
 #include "DrillWindow.h"
@@ -32,22 +33,34 @@ QStringList cliArgs(const Node& n, const QString& link) {
     return args;
 }
 
+// The same line twice, each with a simulator of its own: brisa-cli programming on one (started
+// at once), the window's core on the other, prepared with the node's program file.
+struct BothRuns {
+    simtest::SimProcess cliSim, sim;
+    CliRun cli;
+    std::unique_ptr<DrillWindow> window;
+
+    bool start(const Node& n, const QStringList& simArgs, QString* why) {
+        if (!cliSim.start(simArgs) || !sim.start(simArgs)) {
+            *why = QStringLiteral("a simulator did not start");
+            return false;
+        }
+        cli.start(cliArgs(n, cliSim.link()));
+        window = std::make_unique<DrillWindow>(sim.link());
+        return window->prepare(dataFile(n.file), n.ethernet, QLatin1String(n.softVer), why);
+    }
+};
+
 // The noise leads no reply astray: both programmings complete, and the window's run raised
 // `failures` failures on the way (the garbage that the receive gap drops is a partial reply).
 void programsThrough(const QStringList& simArgs, bool failuresOnTheWay) {
     for (const Node& n : kNodes) {
         SCOPED_TRACE(n.name);
-        simtest::SimProcess cliSim;
-        ASSERT_TRUE(cliSim.start(simArgs));
-        CliRun cli;
-        cli.start(cliArgs(n, cliSim.link()));
-
-        simtest::SimProcess sim;
-        ASSERT_TRUE(sim.start(simArgs));
-        DrillWindow window(sim.link());
+        BothRuns both;
         QString why;
-        ASSERT_TRUE(window.prepare(dataFile(n.file), n.ethernet, QLatin1String(n.softVer), &why))
-            << why.toStdString();
+        ASSERT_TRUE(both.start(n, simArgs, &why)) << why.toStdString();
+        CliRun& cli = both.cli;
+        DrillWindow& window = *both.window;
         const ProgrammingRun run = window.program(60000);
         EXPECT_TRUE(run.completed) << run.status.toStdString();
         EXPECT_EQ(run.programado, QStringLiteral("Programado!"));
@@ -82,17 +95,11 @@ TEST(LineNoise, ANodeThatAnswersAfterTheWatchdog) {
         SCOPED_TRACE(n.name);
         const int hit = 3;  // the fourth block of either run: 5, 1, 2, 3
 
-        simtest::SimProcess cliSim;
-        ASSERT_TRUE(cliSim.start(simArgs));
-        CliRun cli;
-        cli.start(cliArgs(n, cliSim.link()));
-
-        simtest::SimProcess sim;
-        ASSERT_TRUE(sim.start(simArgs));
-        DrillWindow window(sim.link());
+        BothRuns both;
         QString why;
-        ASSERT_TRUE(window.prepare(dataFile(n.file), n.ethernet, QLatin1String(n.softVer), &why))
-            << why.toStdString();
+        ASSERT_TRUE(both.start(n, simArgs, &why)) << why.toStdString();
+        CliRun& cli = both.cli;
+        DrillWindow& window = *both.window;
         brisa::App& app = window.app();
         const ProgrammingRun run = window.program();
         ASSERT_TRUE(run.ended);
