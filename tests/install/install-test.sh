@@ -79,7 +79,9 @@ int main(int argc, char** argv) {
     ztklink::widgets::install();
     ztklink::CommZTK90 ztk;
     ztk.About();
-    return ztklink::AboutWindow::existingForThisThread() ? 0 : 1;
+    const bool opened = ztklink::AboutWindow::existingForThisThread() != nullptr;
+    delete ztklink::AboutWindow::existingForThisThread();  // the main loop never ran to free it
+    return opened ? 0 : 1;
 }
 CPP
 cmake -S "$work/windowed" -B "$work/windowed/build" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
