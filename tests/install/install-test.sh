@@ -75,6 +75,15 @@ cat >"$work/windowed/main.cpp" <<'CPP'
 #include <ztklink/CommZTK90.h>
 
 int main(int argc, char** argv) {
+    // "console": the same host without windows, where About() must do nothing (a widget
+    // created there aborts the program).
+    if (argc > 1) {
+        QCoreApplication console(argc, argv);
+        ztklink::widgets::install();
+        ztklink::CommZTK90 ztk;
+        ztk.About();
+        return ztklink::AboutWindow::existingForThisThread() ? 1 : 0;
+    }
     QApplication app(argc, argv);
     ztklink::widgets::install();
     ztklink::CommZTK90 ztk;
@@ -92,6 +101,8 @@ cmake --build "$work/windowed/build" >"$work/windowed.log" 2>&1 \
     || { cat "$work/windowed.log" >&2; fail "the windowed host does not build"; }
 QT_QPA_PLATFORM=offscreen "$work/windowed/build/windowed" \
     || fail "the windowed host's About() opened no window"
+"$work/windowed/build/windowed" console >/dev/null 2>&1 \
+    || fail "About() in a host without windows did something"
 
 # The installed programs find their library from the prefix, wherever it is.
 unset LD_LIBRARY_PATH
