@@ -35,6 +35,12 @@ grep -q '^Description: Driver comunicación ZTK90 Full Duplex$' "$prefix/$libdir
     || fail "ztklink.pc has no description"
 [ "$(PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig pkg-config --variable=includedir ztklink)" \
     -ef "$prefix/include" ] || fail "ztklink.pc does not point into the prefix"
+# The driver's own description names no Qt Widgets or Gui; the companion's brings them.
+pc_driver=$(PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig pkg-config --libs ztklink)
+pc_widgets=$(PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig pkg-config --libs ztklink-widgets)
+! grep -Eq 'Qt6(Widgets|Gui)' <<<"$pc_driver" || fail "ztklink.pc brings: $pc_driver"
+grep -q -- '-lztklink_widgets' <<<"$pc_widgets" && grep -q -- '-lQt6Widgets' <<<"$pc_widgets" \
+    || fail "ztklink-widgets.pc gives: $pc_widgets"
 
 # A Qt host builds against the installed package only (the source tree is not on its path).
 cmake -S "$source/examples/read-block" -B "$work/example" -G Ninja \
