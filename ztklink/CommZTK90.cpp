@@ -1,11 +1,10 @@
 #include "CommZTK90.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QMetaMethod>
 #include <QPointer>
+#include <utility>
 
-#include "AboutWindow.h"
 #include "QtSerialPort.h"
 
 namespace ztklink {
@@ -327,8 +326,21 @@ QString CommZTK90::Version() {
         .arg(VersionRevision, 3, 10, QLatin1Char('0'));
 }
 
+namespace {
+std::function<void()>& aboutHandler() {
+    // Function-local: the companion may install its handler while libraries are still loading.
+    static std::function<void()> handler;
+    return handler;
+}
+}  // namespace
+
+std::function<void()> setAboutHandler(std::function<void()> handler) {
+    return std::exchange(aboutHandler(), std::move(handler));
+}
+
 void CommZTK90::About() {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) AboutWindow::showForThisThread();
+    // A copy: the handler may replace itself.
+    if (const std::function<void()> handler = aboutHandler()) handler();
 }
 
 }  // namespace ztklink

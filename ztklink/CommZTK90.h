@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "LinkState.h"
@@ -85,7 +86,9 @@ public:
 
     // --- identity ---
     static QString Version();
-    // Opens the About window without waiting for it; does nothing in a host without windows.
+    // Runs the About handler (see setAboutHandler): the companion library ztklink_widgets opens
+    // its window without waiting for it; without the companion, or in a host without windows,
+    // nothing happens.
     void About();
 
     SerialPort& port() { return *port_; }
@@ -137,5 +140,11 @@ private:
     bool watchDogAuto_ = false;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
+
+// What CommZTK90::About() does, for every control in the process. The driver itself needs no
+// windows, so that console hosts load no graphics libraries: ztklink_widgets installs its About
+// window here when it is loaded. An empty handler makes About() do nothing. Returns the handler
+// it replaces. Set it before controls are used; it is not guarded against other threads.
+ZTKLINK_EXPORT std::function<void()> setAboutHandler(std::function<void()> handler);
 
 }  // namespace ztklink

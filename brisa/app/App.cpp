@@ -50,8 +50,6 @@ App::App(MessagePresenter& messages_, Options options, QObject* parent)
     for (readback::ImageReader* reader : {&readBack.reader(), &verification.reader()})
         connect(&dispatch, &exchange::Dispatch::readBackReply, reader,
                 &readback::ImageReader::blockRead);
-    connect(&windowHandlers, &WindowHandlers::webSiteRequested, this,
-            [](const QString& url) { SettingsStore::openWebAddress(url); });
 }
 
 App::~App() = default;

@@ -3,18 +3,12 @@
 #include <langinfo.h>
 #include <locale.h>
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QLocale>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QUrl>
 
 namespace brisa {
-
-void SettingsStore::openWebAddress(const QString& url) {
-    QDesktopServices::openUrl(QUrl::fromUserInput(url));
-}
 
 quint8 SettingsStore::characterCode(const QString& ch) {
     if (ch.isEmpty()) return 0;

@@ -18,8 +18,6 @@ struct RegionalSettings {
 // the disk at once and whole (see IniFile::save).
 class SettingsStore {
   public:
-    // Opens a web address in the system's browser; the outcome is not reported.
-    static void openWebAddress(const QString& url);
     // The Windows-1252 byte of the first character of `ch` ("?" when it has none, 0 for an
     // empty text): the node stores its texts in that code page.
     static quint8 characterCode(const QString& ch);

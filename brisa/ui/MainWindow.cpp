@@ -44,6 +44,9 @@ using namespace form;
 
 namespace {
 
+// In the system's browser; the outcome is not reported.
+void openWebAddress(const QString& url) { QDesktopServices::openUrl(QUrl::fromUserInput(url)); }
+
 QLabel* text(const QString& t, QWidget* parent = nullptr) {
     auto* l = new QLabel(t, parent);
     l->setWordWrap(true);
@@ -217,6 +220,8 @@ MainWindow::MainWindow(App& app, QWidget* parent)
         connect(f1, &QShortcut::activated, this, &MainWindow::showPageHelp);
     }
 
+    // The core only asks for the maker's site: a browser is the desktop's business.
+    connect(&app_.windowHandlers, &WindowHandlers::webSiteRequested, this, &openWebAddress);
     connect(&app_, &App::quitRequested, this, [] {
         QApplication::closeAllWindows();
         QApplication::quit();
@@ -654,7 +659,7 @@ QDialog* MainWindow::showAbout() {
     picture->setAccessibleName(QStringLiteral("Sitio del fabricante"));
     for (ClickableLabel* l : {picture, web})
         connect(l, &ClickableLabel::clicked, about,
-                [] { SettingsStore::openWebAddress(QString::fromLatin1(WindowHandlers::MakerUrl)); });
+                [] { openWebAddress(QString::fromLatin1(WindowHandlers::MakerUrl)); });
     auto* h = new QHBoxLayout;
     h->addWidget(picture);
     auto* texts = new QVBoxLayout;

@@ -122,6 +122,8 @@ int takeScreenshots(brisa::ui::MainWindow& window, brisa::App& app, const QStrin
 int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisa"));
+    // The driver's "Acerca de" (CommZTK90::About) opens its window in this program.
+    ztklink::widgets::install();
 
     // Qt's own texts (dialog buttons, file dialogs) in Spanish.
     QTranslator qtSpanish;

@@ -24,6 +24,13 @@ for program in brisa brisa-cli ztknode-sim; do
     ! grep -q 'R.*PATH' <<<"$dynamic" || fail "$program keeps a library search path"
 done
 
+# The driver itself needs no graphics libraries; its windows are in the companion.
+library=$(find "$work/unpacked" -name libztklink.so.1.0.0)
+[ -n "$library" ] || fail "no libztklink.so.1.0.0 in the package"
+needed=$(objdump -p "$library" | awk '$1 == "NEEDED" {print $2}')
+! grep -Eq 'libQt6(Widgets|Gui)' <<<"$needed" || fail "libztklink needs: $needed"
+[ -n "$(find "$work/unpacked" -name libztklink_widgets.so.1.0.0)" ] || fail "no companion library"
+
 # Its dependencies come from the programs' libraries (Qt among them).
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q libqt6serialport6 <<<"$depends" || fail "no Qt dependency: $depends"

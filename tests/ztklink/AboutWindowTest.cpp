@@ -13,6 +13,7 @@ using namespace ztklink;
 
 namespace {
 
+// Linking the library is enough: it installs the driver's About hook when it is loaded.
 TEST(AboutWindow, ShowsTheDriverAndOffersAcceptAfterADelay) {
     CommZTK90 ztk;
     ztk.About();

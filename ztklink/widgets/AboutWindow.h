@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "ztklink_export.h"
+#include "ztklink_widgets_export.h"
 
 class QLabel;
 class QPushButton;
@@ -10,7 +10,7 @@ class QPushButton;
 namespace ztklink {
 
 // The driver's About window. One per thread; opening it again raises the existing one.
-class ZTKLINK_EXPORT AboutWindow : public QDialog {
+class ZTKLINK_WIDGETS_EXPORT AboutWindow : public QDialog {
     Q_OBJECT
 public:
     explicit AboutWindow(QWidget* parent = nullptr);
@@ -33,7 +33,7 @@ private:
 
 // How the control looks when a host places it on a window: one fixed picture. The widget's
 // size always snaps back to the picture's.
-class ZTKLINK_EXPORT CommZTK90Picture : public QWidget {
+class ZTKLINK_WIDGETS_EXPORT CommZTK90Picture : public QWidget {
     Q_OBJECT
 public:
     explicit CommZTK90Picture(QWidget* parent = nullptr);
@@ -44,4 +44,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 };
 
+namespace widgets {
+
+// Makes CommZTK90::About() open AboutWindow (in a host with a QApplication; elsewhere it does
+// nothing). Loading this library already does it; a host calls it as well so that a linker that
+// drops libraries nothing refers to (--as-needed) keeps this one. Replaces any other handler.
+ZTKLINK_WIDGETS_EXPORT void install();
+
+}  // namespace widgets
 }  // namespace ztklink

@@ -1,5 +1,6 @@
 #include "AboutWindow.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -141,4 +142,21 @@ void CommZTK90Picture::paintEvent(QPaintEvent*) {
     p.drawText(QRect(0, 21, 32, 10), Qt::AlignCenter, QStringLiteral("ZTK90"));
 }
 
+// ---------------------------------------------------------------- the hook
+
+namespace widgets {
+
+void install() {
+    setAboutHandler([] {
+        // A console host that links this library anyway has no windows to show.
+        if (qobject_cast<QApplication*>(QCoreApplication::instance())) AboutWindow::showForThisThread();
+    });
+}
+
+namespace {
+// Installed on loading, so that every host that links the library gets the window.
+const bool installedOnLoad = (install(), true);
+}  // namespace
+
+}  // namespace widgets
 }  // namespace ztklink
