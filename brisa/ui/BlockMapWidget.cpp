@@ -19,7 +19,9 @@ namespace {
 
 constexpr int Side = BlockMap::Side;
 constexpr int SmallestCell = 10;
-constexpr int PreferredCell = 22;
+// Small: the page's height is what its parts prefer (its labels wrap), and the map takes
+// whatever the window has beyond that.
+constexpr int PreferredCell = 12;
 // Block numbers are written into cells at least this large.
 constexpr int NumberedCell = 26;
 
@@ -118,13 +120,15 @@ QAccessibleInterface* mapFactory(const QString& key, QObject* o) {
 
 }  // namespace
 
-BlockMapGeometry BlockMapGeometry::forSize(QSize size, int legendHeight) {
+BlockMapGeometry BlockMapGeometry::forSize(QSize size, int legendWidth) {
     BlockMapGeometry g;
-    const int room = qMin(size.width(), size.height() - legendHeight - Gap);
+    const int room = qMin(size.width() - legendWidth - Gap, size.height());
     g.cell = qMax(0, room / Side);
     if (g.cell == 0) return g;
     const int side = g.cell * Side;
-    g.grid = QRect((size.width() - side) / 2, 0, side, side);
+    const int left = (size.width() - side - Gap - legendWidth) / 2;
+    g.grid = QRect(left, 0, side, side);
+    g.legend = QRect(left + side + Gap, 0, legendWidth, side);
     return g;
 }
 
@@ -155,18 +159,27 @@ BlockMapWidget::BlockMapWidget(BlockMap& map, QWidget* parent) : QWidget(parent)
 }
 
 BlockMapGeometry BlockMapWidget::geometryNow() const {
-    return BlockMapGeometry::forSize(size(), legendHeight(width()));
+    return BlockMapGeometry::forSize(size(), legendWidth());
 }
 
 QSize BlockMapWidget::sizeHint() const {
     const int side = PreferredCell * Side;
-    return QSize(side, side + BlockMapGeometry::Gap + legendHeight(side));
+    return QSize(side + BlockMapGeometry::Gap + legendWidth(), qMax(side, legendHeight()));
 }
 
 QSize BlockMapWidget::minimumSizeHint() const {
     const int side = SmallestCell * Side;
-    return QSize(side, side + BlockMapGeometry::Gap + legendHeight(side));
+    return QSize(side + BlockMapGeometry::Gap + legendWidth(), qMax(side, legendHeight()));
 }
+
+int BlockMapWidget::legendWidth() const {
+    const QFontMetrics fm = fontMetrics();
+    int widest = 0;
+    for (const LegendEntry& e : legend()) widest = qMax(widest, fm.horizontalAdvance(e.text));
+    return fm.height() + 8 + widest + 4;
+}
+
+int BlockMapWidget::legendHeight() const { return int(legend().size()) * (fontMetrics().height() + 6); }
 
 void BlockMapWidget::setFocusBlock(int block) {
     if (block < 0 || block >= BlockMap::Blocks || block == focus_) return;
@@ -199,21 +212,6 @@ QList<BlockMapWidget::LegendEntry> BlockMapWidget::legend() {
     };
 }
 
-int BlockMapWidget::legendHeight(int width) const {
-    const QFontMetrics fm = fontMetrics();
-    const int swatch = fm.height();
-    int lines = 1, x = 0;
-    for (const LegendEntry& e : legend()) {
-        const int w = swatch + 4 + fm.horizontalAdvance(e.text) + 12;
-        if (x > 0 && x + w > width) {
-            ++lines;
-            x = 0;
-        }
-        x += w;
-    }
-    return lines * (swatch + 4);
-}
-
 void BlockMapWidget::paintCell(QPainter& p, const QRect& r, const BlockMap::Cell& cell,
                                int block) const {
     const QRect box = r.adjusted(1, 1, -1, -1);
@@ -236,7 +234,8 @@ void BlockMapWidget::paintCell(QPainter& p, const QRect& r, const BlockMap::Cell
         p.setBrush(Qt::NoBrush);
     }
     if (block >= 0 && box.width() >= NumberedCell) {
-        const bool dark = colour.lightness() < 128;
+        // By perceived brightness: white on blue, black on orange and the light fills.
+        const bool dark = qGray(colour.rgb()) < 128;
         p.setPen(dark ? Qt::white : Qt::black);
         QFont f = font();
         f.setPixelSize(qMax(7, box.height() / 3));
@@ -256,19 +255,14 @@ void BlockMapWidget::paintCell(QPainter& p, const QRect& r, const BlockMap::Cell
 }
 
 void BlockMapWidget::paintLegend(QPainter& p, const QRect& area) const {
-    const QFontMetrics fm = fontMetrics();
-    const int swatch = fm.height();
-    int x = area.left(), y = area.top();
+    const int swatch = fontMetrics().height();
+    int y = area.top();
     for (const LegendEntry& e : legend()) {
-        const int w = swatch + 4 + fm.horizontalAdvance(e.text) + 12;
-        if (x > area.left() && x + w > area.right()) {
-            x = area.left();
-            y += swatch + 4;
-        }
-        paintCell(p, QRect(x, y, swatch + 2, swatch + 2), e.cell, -1);
+        paintCell(p, QRect(area.left(), y, swatch + 2, swatch + 2), e.cell, -1);
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(QRect(x + swatch + 6, y, w, swatch + 2), Qt::AlignVCenter | Qt::AlignLeft, e.text);
-        x += w;
+        p.drawText(QRect(area.left() + swatch + 8, y, area.width() - swatch - 8, swatch + 2),
+                   Qt::AlignVCenter | Qt::AlignLeft, e.text);
+        y += swatch + 6;
     }
 }
 
@@ -281,7 +275,7 @@ void BlockMapWidget::paintEvent(QPaintEvent*) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
         p.drawRect(g.cellRect(focus_).adjusted(0, 0, -1, -1));
     }
-    paintLegend(p, QRect(0, g.grid.bottom() + 1 + BlockMapGeometry::Gap, width(), legendHeight(width())));
+    paintLegend(p, g.legend);
 }
 
 void BlockMapWidget::mousePressEvent(QMouseEvent* e) {

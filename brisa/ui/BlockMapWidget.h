@@ -9,16 +9,18 @@
 namespace brisa::ui {
 
 // Where the cells and the legend lie in a map widget of a given size: square cells, as large
-// as the room leaves, the grid centred above the legend. Kept apart from the widget so that
-// hit-testing can be checked at any size.
+// as the room leaves, the grid and the legend column beside it centred together. Kept apart
+// from the widget so that hit-testing can be checked at any size.
 struct BlockMapGeometry {
     static constexpr int Gap = 4;  // between the grid and the legend
 
     QRect grid;  // empty when there is no room for a cell
     int cell = 0;
 
-    // `legendHeight` is kept free at the bottom.
-    static BlockMapGeometry forSize(QSize size, int legendHeight);
+    QRect legend;  // right of the grid, as high as it
+
+    // `legendWidth` is kept free right of the grid.
+    static BlockMapGeometry forSize(QSize size, int legendWidth);
     // The block under `p` (widget coordinates), or -1 outside every cell.
     int blockAt(QPoint p) const;
     QRect cellRect(int block) const;
@@ -61,8 +63,9 @@ class BlockMapWidget : public QWidget {
         QString text;
     };
     static QList<LegendEntry> legend();
-    // The legend flows over as many lines as the width needs.
-    int legendHeight(int width) const;
+    // One entry a line: a swatch and its text.
+    int legendWidth() const;
+    int legendHeight() const;
     void paintCell(QPainter& p, const QRect& r, const exchange::BlockMap::Cell& cell,
                    int block) const;
     void paintLegend(QPainter& p, const QRect& area) const;

@@ -510,6 +510,7 @@ QWidget* MainWindow::pagePrograma() {
 
     auto* mapBox = new QGroupBox(QStringLiteral("Mapa de bloques"));
     auto* mapLayout = new QVBoxLayout(mapBox);
+    mapLayout->setContentsMargins(4, 4, 4, 4);
     mapLayout->addWidget(new BlockMapWidget(app_.blockMap, mapBox), 1);
 
     auto* compiled = new QGroupBox(QStringLiteral("Compilado"));

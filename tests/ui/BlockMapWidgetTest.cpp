@@ -14,7 +14,8 @@ using brisa::ui::BlockMapWidget;
 
 namespace {
 
-// Square cells as large as the room allows, the grid centred, the legend's band left free.
+// Square cells as large as the room allows, the grid and the legend column beside it centred
+// together.
 struct HitCase {
     QSize size;
     int legend;
@@ -26,35 +27,36 @@ struct HitCase {
 
 TEST(BlockMapGeometry, CellUnderAPointAtTwoSizes) {
     const HitCase cases[] = {
-        // Height-bound: (450 - 30 - 4) / 16 = 26 px cells, 416 px grid, centred in 600.
-        {QSize(600, 450), 30, 26, 92,
-         {{{92, 0}, 0},
-          {{91, 0}, -1},
-          {{92 + 25, 25}, 0},
-          {{92 + 26, 0}, 1},
-          {{92 + 415, 0}, 15},
-          {{92 + 416, 0}, -1},
-          {{92, 26}, 16},
-          {{92 + 3 * 26 + 13, 12 * 26 + 13}, 195},
-          {{92 + 415, 415}, 255},
-          {{92 + 415, 416}, -1},
-          {{300, 440}, -1}}},
-        // Width-bound: 200 / 16 = 12 px cells, 192 px grid, 4 px left over on each side.
-        {QSize(200, 500), 40, 12, 4,
-         {{{4, 0}, 0},
-          {{3, 5}, -1},
-          {{4 + 11, 11}, 0},
-          {{4 + 12, 12}, 17},
-          {{4 + 191, 191}, 255},
-          {{4 + 192, 100}, -1},
+        // Height-bound: 416 / 16 = 26 px cells; 416 + 4 + 100 = 520 px centred in 600.
+        {QSize(600, 416), 100, 26, 40,
+         {{{40, 0}, 0},
+          {{39, 0}, -1},
+          {{40 + 25, 25}, 0},
+          {{40 + 26, 0}, 1},
+          {{40 + 415, 0}, 15},
+          {{40 + 416, 0}, -1},
+          {{40, 26}, 16},
+          {{40 + 3 * 26 + 13, 12 * 26 + 13}, 195},
+          {{40 + 415, 415}, 255},
+          {{40 + 415, 416}, -1},
+          {{500, 10}, -1}}},
+        // Width-bound: (300 - 104 - 4) / 16 = 12 px cells, nothing left over.
+        {QSize(300, 500), 104, 12, 0,
+         {{{0, 0}, 0},
+          {{-1, 5}, -1},
+          {{11, 11}, 0},
+          {{12, 12}, 17},
+          {{191, 191}, 255},
+          {{192, 100}, -1},
           {{100, 192}, -1},
-          {{4 + 7 * 12, 11 * 12 + 6}, 183}}},
+          {{7 * 12, 11 * 12 + 6}, 183}}},
     };
     for (const HitCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.size.width() << "x" << c.size.height());
         const BlockMapGeometry g = BlockMapGeometry::forSize(c.size, c.legend);
         EXPECT_EQ(g.cell, c.cell);
         EXPECT_EQ(g.grid, QRect(c.left, 0, 16 * c.cell, 16 * c.cell));
+        EXPECT_EQ(g.legend, QRect(c.left + 16 * c.cell + BlockMapGeometry::Gap, 0, c.legend, 16 * c.cell));
         for (auto [point, block] : c.hits) {
             EXPECT_EQ(g.blockAt(point), block) << point.x() << "," << point.y();
             if (block >= 0) {
@@ -63,7 +65,7 @@ TEST(BlockMapGeometry, CellUnderAPointAtTwoSizes) {
         }
     }
     // No room for a cell: nothing is hit.
-    const BlockMapGeometry none = BlockMapGeometry::forSize(QSize(10, 10), 30);
+    const BlockMapGeometry none = BlockMapGeometry::forSize(QSize(120, 100), 110);
     EXPECT_EQ(none.cell, 0);
     EXPECT_EQ(none.blockAt(QPoint(0, 0)), -1);
 }
