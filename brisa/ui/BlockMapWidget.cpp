@@ -155,7 +155,15 @@ BlockMapWidget::BlockMapWidget(BlockMap& map, QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setSizePolicy(policy);
-    connect(&map_, &BlockMap::changed, this, qOverload<>(&QWidget::update));
+    connect(&map_, &BlockMap::changed, this, [this] {
+        update();
+        // A reader on the map hears what became of the cell it is on ("Usar", "Quitar").
+        if (hasFocus() && QAccessible::isActive()) {
+            QAccessibleEvent event(this, QAccessible::NameChanged);
+            event.setChild(focus_);
+            QAccessible::updateAccessibility(&event);
+        }
+    });
 }
 
 BlockMapGeometry BlockMapWidget::geometryNow() const {
