@@ -16,6 +16,7 @@
 #include "NodeType.h"
 #include "Programming.h"
 #include "form/MainForm.h"
+#include "exchange/BlockMap.h"
 #include "exchange/BlockSelection.h"
 #include "readback/DwPrgForm.h"
 #include "readback/DwPrgHandlers.h"
@@ -51,6 +52,8 @@ public:
     ConfigFiles files;
     MainFormHandlers handlers;
     exchange::BlockSelection blocks;
+    // The 256 blocks of the "Programa" page as a map.
+    exchange::BlockMap blockMap{form};
     exchange::NodeRequests requests{*ZTK90};
     exchange::Exchange exchange;
     exchange::Programming programming{form, session, requests, exchange};

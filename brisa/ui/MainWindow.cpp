@@ -36,6 +36,7 @@
 #include <QVBoxLayout>
 
 #include "AboutWindow.h"
+#include "BlockMapWidget.h"
 #include "Manual.h"
 
 namespace brisa::ui {
@@ -244,6 +245,11 @@ void MainWindow::buildMenus() {
     binding_.bind(f_.mnMemH, memH);
     QAction* recup = tools->addAction(QString());
     binding_.bind(f_.nmRecupProg, recup);
+    tools->addSeparator();
+    QAction* monitor = tools->addAction(QStringLiteral("&Monitor de tramas"));
+    monitor->setObjectName(QStringLiteral("mnMonitor"));
+    monitor->setToolTip(QStringLiteral("Ver cada trama enviada al nodo y recibida de él"));
+    connect(monitor, &QAction::triggered, this, [this] { showMonitor(); });
 }
 
 QWidget* MainWindow::pageTipoNodo() {
@@ -507,6 +513,11 @@ QWidget* MainWindow::pagePrograma() {
     middle->addWidget(msg);
     middle->addStretch(1);
 
+    auto* mapBox = new QGroupBox(QStringLiteral("Mapa de bloques"));
+    auto* mapLayout = new QVBoxLayout(mapBox);
+    mapLayout->setContentsMargins(4, 4, 4, 4);
+    mapLayout->addWidget(new BlockMapWidget(app_.blockMap, mapBox), 1);
+
     auto* compiled = new QGroupBox(QStringLiteral("Compilado"));
     auto* cg = new QGridLayout(compiled);
     cg->addWidget(make<QPushButton>(f_.cmdCompilar), 0, 0);
@@ -528,9 +539,14 @@ QWidget* MainWindow::pagePrograma() {
     cg->addWidget(programmed, 5, 0, 1, 3);
     cg->setRowStretch(1, 1);
 
+    auto* selection = new QHBoxLayout;
+    selection->addLayout(lists, 2);
+    selection->addLayout(middle, 1);
+    auto* choosing = new QVBoxLayout;
+    choosing->addLayout(selection);
+    choosing->addWidget(mapBox, 1);
     auto* h = new QHBoxLayout;
-    h->addLayout(lists, 2);
-    h->addLayout(middle, 1);
+    h->addLayout(choosing, 3);
     h->addWidget(compiled, 2);
     return page(h);
 }
@@ -680,6 +696,17 @@ QDialog* MainWindow::showAbout() {
     ok->setDefault(true);
     about->show();
     return about;
+}
+
+FrameMonitorWindow* MainWindow::showMonitor() {
+    if (!monitor_) {
+        monitor_ = new FrameMonitorWindow(*app_.ZTK90, app_.messages, this);
+        monitor_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    monitor_->show();
+    monitor_->raise();
+    monitor_->activateWindow();
+    return monitor_;
 }
 
 void MainWindow::showHelp() {

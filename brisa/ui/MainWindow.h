@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "App.h"
 #include "DwPrgWindow.h"
 #include "FormBinding.h"
+#include "FrameMonitorWindow.h"
 #include "HelpWindow.h"
 #include "WizardWindow.h"
 
@@ -37,6 +39,10 @@ class MainWindow : public QMainWindow {
     HelpWindow& helpWindow() { return *help_; }
     // frmWizard (" Asistente"), hidden until the wizard opens.
     WizardWindow& wizardWindow() { return *wizard_; }
+    // "Monitor de tramas": opened the first time, brought to the front while it is open. It
+    // is destroyed when closed, so nobody listens to the link while nobody looks.
+    FrameMonitorWindow* showMonitor();
+    FrameMonitorWindow* monitorWindow() const { return monitor_; }
     void loadProgram();
     void saveProgram();
 
@@ -68,6 +74,7 @@ class MainWindow : public QMainWindow {
     DwPrgWindow* dwPrg_ = nullptr;
     WizardWindow* wizard_ = nullptr;
     HelpWindow* help_ = nullptr;
+    QPointer<FrameMonitorWindow> monitor_;
 };
 
 }  // namespace brisa::ui

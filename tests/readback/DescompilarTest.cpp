@@ -59,6 +59,22 @@ TEST_F(Descompilar, NoPriorityBlocksLeaveTheFieldsEmpty) {
     EXPECT_EQ(form.txtPri[1].text(), "");
 }
 
+// The block map follows: used and priority blocks from the image, high memory offered.
+TEST_F(Descompilar, TheBlockMapShowsTheDecodedProgram) {
+    using State = exchange::BlockMap::State;
+    const exchange::BlockMap& map = app.blockMap;
+    form.lstUsed.addItem(QStringLiteral("030"));
+    ASSERT_EQ(map.cell(30).state, State::Used);
+    descompilar(image({10, 11, 0, 200, 10, 11}, 10, 11));
+    const std::pair<int, exchange::BlockMap::Cell> cells[] = {
+        {0, {State::Used, 0, false, false}},     {200, {State::Used, 0, true, false}},
+        {10, {State::Priority, 1, false, false}}, {11, {State::Priority, 2, false, false}},
+        {30, {State::Free, 0, false, false}},     {1, {State::Free, 0, false, true}},
+        {255, {State::Free, 0, true, false}},     {100, {State::Unavailable, 0, false, false}},
+    };
+    for (const auto& [block, cell] : cells) EXPECT_TRUE(map.cell(block) == cell) << block;
+}
+
 TEST_F(Descompilar, ABlockTheFreeListLacksIsStillUsed) {
     descompilar(image({5, 5, 40}, 0xFFFF, 0xFFFF));
     EXPECT_EQ(form.lstUsed.items(), QStringList({"005", "005", "040"}));

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMap>
+#include <QMenu>
 #include <QMenuBar>
 #include <QShortcutEvent>
 #include <QTabWidget>
@@ -117,6 +118,21 @@ TEST_F(MainWindowKeys, EveryPagesMnemonicsAreDistinctAndReachTheirWidget) {
     }
 }
 
+// Within each menu, the items with a letter each have their own.
+TEST_F(MainWindowKeys, EachMenusItemsHaveDistinctLetters) {
+    for (QAction* menu : window.menuBar()->actions()) {
+        SCOPED_TRACE(menu->text().toStdString());
+        QMap<QChar, QStringList> owners;
+        for (QAction* item : menu->menu()->actions())
+            if (QChar m = mnemonic(item->text()); !m.isNull()) owners[m] << item->text();
+        for (auto it = owners.cbegin(); it != owners.cend(); ++it)
+            EXPECT_EQ(it->size(), 1) << it->join(QStringLiteral(" | ")).toStdString();
+    }
+    auto* monitor = window.findChild<QAction*>(QStringLiteral("mnMonitor"));
+    ASSERT_NE(monitor, nullptr);
+    EXPECT_EQ(mnemonic(monitor->text()), u'm');
+}
+
 // Tab walks each page as it is read, left to right and top to bottom, from the title to the
 // links and buttons at the bottom. Only the window's named controls are listed; tab bars
 // come in between.
@@ -158,7 +174,7 @@ TEST_F(MainWindowKeys, TabFollowsEachPagesReadingOrder) {
         {Pages[6], correo},
         {Pages[7], {"lstBlockFree", "cmdAdd", "cmdQuita", "lstUsed", "cmdAddPri1", "txtPri(0)",
                     "cmdRemovePri1", "cmdAddPri2", "txtPri(1)", "cmdRemovePri2", "cmdRstProg",
-                    "cmdCompilar", "lstCompilado"}},
+                    "blockMap", "cmdCompilar", "lstCompilado"}},
         {Pages[8], {"cmdQuery", "cmdNodoInsp", "cmdNodoNorm", "chkInspec", "lstInspec",
                     "cmdBorrarInspec", "cmdAPrg"}},
         {Pages[9], {"cbPSerie", "cbBaudios", "cbDevices", "cmdDevices", "txtDevice"}},
