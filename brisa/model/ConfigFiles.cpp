@@ -458,6 +458,7 @@ void ConfigFiles::CollectSettings() {
 }
 
 SaveResult ConfigFiles::CollectAndSaveSettings() {
+    if (!session_.savesSettings) return {};
     CollectSettings();
     return SaveConfig(session_.settingsPath());
 }

@@ -103,6 +103,10 @@ void MainFormHandlers::cbSoftVer_Click() {
     session_.softVer = float(parseDecimal(form_.cbSoftVer.text()).value_or(0.0));
     const int position = form_.cbSoftVer.listIndex();
     session_.config.softVer = qint16(position);
+    if (!session_.savesSettings) {
+        emit adaptToNodeRequested();
+        return;
+    }
     store_.selectFile(session_.settingsPath());
     QString error;
     if (!store_.writeValue(QStringLiteral("Sets"), QStringLiteral("SoftVer"),

@@ -17,6 +17,9 @@ struct Session {
     // True while the start-up or a load fills the window: choosing a PC port then does not
     // save the settings file (it would save a half-filled window).
     bool loading = false;
+    // False for a host that only borrows the settings (brisa-cli): the file belongs to the
+    // window, and a run from the command line must not replace the user's saved program.
+    bool savesSettings = true;
     float hardVer = 0.0f;  // node type, set by the node type options
     float softVer = 0.0f;  // numeric value of the chosen software version
     // High memory (blocks 192..255) in use; mirrored by the check mark of mnMemH.

@@ -136,6 +136,44 @@ TEST_F(ProgramCli, ProgramsBothNodeTypes) {
     EXPECT_EQ(writesLogged(), 138 + 6);
 }
 
+// The settings file beside the program is the window's: whatever brisa-cli runs, the user's
+// saved program and settings stay as they were (a read-back taken into the defaults once wrote
+// them over). brisa-cli is copied into a folder of its own so that its settings file is the
+// test's.
+TEST_F(ProgramCli, RunsLeaveTheWindowsSettingsFileAsItWas) {
+    ASSERT_TRUE(startSim());
+    QTemporaryDir folder;
+    const QString cli = folder.filePath("brisa-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(BRISA_CLI_PATH), cli));
+    const QString ini = folder.filePath("Brisa.ini");
+    const QByteArray saved = "[Sets]\r\nSoftVer=50\r\nBaudios=2\r\nPort=3\r\n"
+                             "[Prog]\r\nBlockUsed=100,101,102\r\n"
+                             "[Puertos]\r\nCOM3=" + sim.link().toUtf8() + "\r\n";
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(saved);
+    }
+    const QStringList runs[] = {
+        {"program", data("serial.nod"), "--port", "COM3"},
+        {"readback", "--port", "COM3", "--nod", folder.filePath("back.nod"), "--save",
+         folder.filePath("back.nd")},
+        {"query", "--port", "COM3"},
+        {"mode", "normal", "--port", "COM3"},
+    };
+    for (const QStringList& args : runs) {
+        QProcess p;
+        p.start(cli, args);
+        testsupport::waitUntil([&] { return p.state() == QProcess::NotRunning; }, 20000);
+        EXPECT_EQ(p.exitCode(), 0) << args.join(' ').toStdString() << ": "
+                                   << p.readAllStandardError().toStdString();
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromLatin1(f.readAll()), QString::fromLatin1(saved)) << args.join(' ').toStdString();
+    }
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath("back.nod")));
+}
+
 struct FaultCase {
     const char* name;
     QStringList simArgs;

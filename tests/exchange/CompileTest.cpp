@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "App.h"
 #include "ExchangeFixture.h"
 #include "MessagePresenter.h"
@@ -165,6 +167,8 @@ TEST(Compilar, TheAppsControlsDriveTheBlockSelection) {
 TEST(Compilar, NodeWithoutHighMemoryLosesItsHighBlocks) {
     NoMessages messages;
     App app(messages);
+    QTemporaryDir settings;  // choosing a software version saves it
+    app.session.appFolder = settings.path() + QLatin1Char('/');
     app.handlers.FillPortLists();
     app.handlers.FillSoftVerList();
     app.form.opNodo232x485.setValue(true);

@@ -169,8 +169,9 @@ namespace {
 // The shipped "Hardware.dsc" (copied next to the programs) describes every node type and
 // software version the window offers, and its accents survive the file's code page.
 TEST_F(ExchangeFixture, TheShippedHardwareFileDescribesEveryChoice) {
-    app.session.appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    ASSERT_TRUE(QFile::exists(app.session.appFolder + QStringLiteral("Hardware.dsc")));
+    // The shipped file is read from beside the tests; settings stay in the fixture's folder.
+    app.session.dataFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    ASSERT_TRUE(QFile::exists(app.session.dataFolderPath() + QStringLiteral("Hardware.dsc")));
     for (bool ethernet : {false, true}) {
         for (const QString& version : form.cbSoftVer.items()) {
             chooseNode(ethernet, version);

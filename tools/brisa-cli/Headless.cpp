@@ -27,6 +27,7 @@ void startHeadless(brisa::App& app) {
     const brisa::AppFolders folders = brisa::chooseAppFolders(QCoreApplication::applicationDirPath());
     app.session.appFolder = folders.settings;
     app.session.dataFolder = folders.data;
+    app.session.savesSettings = false;
     // A software version chosen here is a change of the list, not the user's choice that
     // the window saves into its settings file.
     QObject::disconnect(&app.form.cbSoftVer, &brisa::form::ListControl::click, &app.handlers,
