@@ -6,7 +6,8 @@
 
 namespace nodesim {
 
-enum class Direction : char { Received = '<', Sent = '>' };
+// Lost: a reply logged as sent that the line did not take (nobody drained it).
+enum class Direction : char { Received = '<', Sent = '>', Lost = '!' };
 
 // One log line: direction, milliseconds since start, the bytes in hex ("< 12 01 0B 00 ...").
 QByteArray logLine(Direction direction, qint64 ms, const QByteArray& bytes);

@@ -100,7 +100,9 @@ void NodeLink::sendDue() {
     while (!pending_.empty() && pending_.front().dueNs <= nowNs()) {
         const QByteArray bytes = pending_.front().bytes;
         pending_.pop_front();
-        if (writeOut(bytes) && log_) log_->write(Direction::Sent, msSinceStart(), bytes);
+        // Logged before it goes out: whoever reads the reply finds it in the log already.
+        if (log_) log_->write(Direction::Sent, msSinceStart(), bytes);
+        if (!writeOut(bytes) && log_) log_->write(Direction::Lost, msSinceStart(), bytes);
     }
     armSendTimer();
 }
