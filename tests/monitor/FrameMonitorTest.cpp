@@ -126,14 +126,6 @@ struct FaultCase {
 class MonitorOnSim : public ::testing::TestWithParam<FaultCase> {
   protected:
     // Frames in the simulator's log: '<' taken in, '>' sent; hex as the monitor writes it.
-    QList<QPair<char, QString>> simFrames() {
-        QFile log(sim.pathInFolder("log"));
-        if (!log.open(QIODevice::ReadOnly)) return {};
-        QList<QPair<char, QString>> frames;
-        for (const QByteArray& line : log.readAll().split('\n'))
-            if (line.size() > 2) frames.append({line[0], QString::fromLatin1(line.split(' ').mid(2).join(' '))});
-        return frames;
-    }
     simtest::SimProcess sim;
     SilentPresenter messages;
     brisa::App app{messages};
@@ -193,11 +185,11 @@ TEST_P(MonitorOnSim, ShowsEveryFrameOfAProgrammingRunAndTheFault) {
         EXPECT_EQ(int(lines.size()), 6);
     }
     // Byte for byte what the node took in and sent, in the same order.
-    QList<QPair<char, QString>> seen;
+    QStringList seen;
     for (const FrameLine& l : lines)
         if (!l.bytes.isEmpty())
-            seen.append({l.direction == FrameDirection::ToNode ? '<' : '>', hexText(l.bytes)});
-    EXPECT_EQ(seen, simFrames());
+            seen << (l.direction == FrameDirection::ToNode ? "< " : "> ") + hexText(l.bytes);
+    EXPECT_EQ(seen, simtest::SimProcess::loggedFrames(sim.pathInFolder("log")));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -196,14 +196,7 @@ TEST_P(MonitorOfARun, ShowsEveryFrameWithItsVerdictAndMeaning) {
     EXPECT_EQ(verdicts.mid(0, ok), QStringList(ok, QStringLiteral("OK")));
     EXPECT_EQ(verdicts.mid(ok), c.lastVerdicts);
 
-    QFile log(sim.pathInFolder("log"));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    QStringList logged;
-    for (const QByteArray& line : log.readAll().split('\n')) {
-        const QList<QByteArray> parts = line.split(' ');
-        if (parts.size() > 2) logged << QString::fromLatin1(parts[0] + ' ' + parts.mid(2).join(' '));
-    }
-    EXPECT_EQ(seen, logged);
+    EXPECT_EQ(seen, simtest::SimProcess::loggedFrames(sim.pathInFolder("log")));
 
     const QString saved = sim.pathInFolder("tramas.txt");
     ASSERT_TRUE(w->saveTo(saved));

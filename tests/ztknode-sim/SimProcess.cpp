@@ -60,4 +60,15 @@ void SimProcess::kill() {
     if (process_.state() == QProcess::Running) ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
 }
 
+QStringList SimProcess::loggedFrames(const QString& logFile) {
+    QFile log(logFile);
+    QStringList frames;
+    if (!log.open(QIODevice::ReadOnly)) return frames;
+    for (const QByteArray& line : log.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.split(' ');
+        if (parts.size() > 2) frames << QString::fromLatin1(parts[0] + ' ' + parts.mid(2).join(' '));
+    }
+    return frames;
+}
+
 }  // namespace simtest

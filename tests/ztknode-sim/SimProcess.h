@@ -20,6 +20,9 @@ public:
 
     QString link() const { return link_; }
     QString pathInFolder(const QString& name) const { return dir_.filePath(name); }
+    // The frames of a log the simulator was started with (--log FILE): "< HEX" taken in,
+    // "> HEX" sent, in order, without their times.
+    static QStringList loggedFrames(const QString& logFile);
 
     // Starts the simulator on link() with `args` and waits for its "ready" line; false when
     // it ended or stayed silent instead.
