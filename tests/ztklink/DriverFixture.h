@@ -9,6 +9,18 @@
 #include "ManualClock.h"
 #include "QtPrinters.h"
 
+// One thing happening on the line, the clock or the host after a request went out.
+struct Step {
+    enum Kind { Bytes, LineError, Advance, Request } kind;
+    QByteArray bytes;
+    int value = 0;
+};
+inline Step bytes(const QByteArray& b) { return {Step::Bytes, b, 0}; }
+inline Step lineError(int code) { return {Step::LineError, {}, code}; }
+inline Step advance(int ms) { return {Step::Advance, {}, ms}; }
+// The host reads another block: RecibirPLC(1, block).
+inline Step readBlock(int block) { return {Step::Request, {}, block}; }
+
 // A driver control on a scripted port and a manual clock, loaded with its defaults, that
 // records every event it raises as one line of text.
 class DriverFixture : public ::testing::Test {
@@ -50,6 +62,17 @@ public:
     }
 
 protected:
+    // Plays one step; false when the driver refused a request.
+    bool play(const Step& step) {
+        switch (step.kind) {
+            case Step::Bytes: port->receive(step.bytes); break;
+            case Step::LineError: port->notify(step.value); break;
+            case Step::Advance: clock.advance(step.value); break;
+            case Step::Request: return ztk->RecibirPLC(1, step.value);
+        }
+        return true;
+    }
+
     QStringList takeEvents() {
         QStringList all;
         all.swap(events);

@@ -14,16 +14,6 @@ QByteArray corrupted(QByteArray b) {
     return b;
 }
 
-struct Step {
-    enum Kind { Bytes, LineError, Advance, Request } kind;
-    QByteArray bytes;
-    int value = 0;
-};
-
-Step bytes(const QByteArray& b) { return {Step::Bytes, b, 0}; }
-Step lineError(int code) { return {Step::LineError, {}, code}; }
-Step advance(int ms) { return {Step::Advance, {}, ms}; }
-Step readBlock(int block) { return {Step::Request, {}, block}; }
 
 struct TapCase {
     const char* name;
@@ -46,14 +36,7 @@ class FrameTap : public DriverFixture {
                              });
         EXPECT_TRUE(ztk->setWatchDogTime(1000).ok());
         EXPECT_TRUE(ztk->RecibirPLC(1, 5));
-        for (const Step& s : c.steps) {
-            switch (s.kind) {
-                case Step::Bytes: port->receive(s.bytes); break;
-                case Step::LineError: port->notify(s.value); break;
-                case Step::Advance: clock.advance(s.value); break;
-                case Step::Request: EXPECT_TRUE(ztk->RecibirPLC(1, s.value)); break;
-            }
-        }
+        for (const Step& s : c.steps) EXPECT_TRUE(play(s));
         QStringList got = takeEvents();
         for (QString& e : got) e.remove(QRegularExpression(QStringLiteral(" @\\d+$")));
         return got;

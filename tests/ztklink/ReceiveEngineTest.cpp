@@ -6,18 +6,6 @@ using namespace ztklink;
 
 namespace {
 
-// One thing happening on the line, the clock or the host after a request went out.
-struct Step {
-    enum Kind { Bytes, LineError, Advance, Request } kind;
-    QByteArray bytes;
-    int value = 0;
-};
-Step bytes(const QByteArray& b) { return {Step::Bytes, b, 0}; }
-Step lineError(int code) { return {Step::LineError, {}, code}; }
-Step advance(int ms) { return {Step::Advance, {}, ms}; }
-// The host reads another block: RecibirPLC(1, block).
-Step request(int block) { return {Step::Request, {}, block}; }
-
 QByteArray readReply5() { return DriverFixture::reply(1, 0x0B, 5, 0x11); }
 // Data 0x20 to 0x2F: no run of it passes the checksum by chance.
 QByteArray readReply6() {
@@ -54,13 +42,13 @@ TEST_F(ReceiveEngineTiming, EachWayAReplyCanGoRaisesItsEvents) {
         {"two frames in one read", 1000, {bytes(r + r6), advance(5000)},
          {"RespuestaPLC 1 5 11", "RespuestaPLC 1 6 11"}},
         {"a stray byte, then a new request", 1000,
-         {bytes(r + stray), request(6), bytes(r6), advance(5000)},
+         {bytes(r + stray), readBlock(6), bytes(r6), advance(5000)},
          {"RespuestaPLC 1 5 11", "RespuestaPLC 1 6 11"}},
         {"a stray byte, silence, then a new request", 1000,
-         {bytes(r + stray), advance(5000), request(6), bytes(r6), advance(5000)},
+         {bytes(r + stray), advance(5000), readBlock(6), bytes(r6), advance(5000)},
          {"RespuestaPLC 1 5 11", "RespuestaPLC 1 6 11"}},
         {"a stray byte in its own read, then a new request answered after the gap", 1000,
-         {bytes(r), bytes(stray), request(6), advance(80), bytes(r6), advance(5000)},
+         {bytes(r), bytes(stray), readBlock(6), advance(80), bytes(r6), advance(5000)},
          {"RespuestaPLC 1 5 11", "RespuestaPLC 1 6 11"}},
         {"no byte at all", 1000, {advance(999), advance(1), advance(5000)},
          {"PerroGuardian 1 0 @1000"}},
@@ -82,14 +70,7 @@ TEST_F(ReceiveEngineTiming, EachWayAReplyCanGoRaisesItsEvents) {
         ASSERT_TRUE(ztk->setWatchDogTime(s.watchDogTime).ok());
         ASSERT_TRUE(ztk->RecibirPLC(1, 5));
         const qint64 t0 = clock.now();
-        for (const auto& step : s.steps) {
-            switch (step.kind) {
-                case Step::Bytes: port->receive(step.bytes); break;
-                case Step::LineError: port->notify(step.value); break;
-                case Step::Advance: clock.advance(step.value); break;
-                case Step::Request: ASSERT_TRUE(ztk->RecibirPLC(1, step.value)) << s.name; break;
-            }
-        }
+        for (const auto& step : s.steps) ASSERT_TRUE(play(step)) << s.name;
         QStringList got = takeEvents();
         // Times are relative to the request.
         for (auto& e : got) e.replace(QStringLiteral("@%1").arg(t0 + 1000), QStringLiteral("@1000"));
