@@ -8,6 +8,7 @@
 #include "ExchangeFixture.h"
 #include "FormSnapshot.h"
 #include "QtSerialPort.h"
+#include "AppOnSim.h"
 #include "SimProcess.h"
 #include "Wait.h"
 #include "compiler/Image.h"
@@ -21,15 +22,7 @@ class ProgramOnSim : public ::testing::Test {
     void startSim(const QStringList& args) {
         ASSERT_TRUE(sim.start(args + QStringList{"--log", sim.pathInFolder("log")}))
             << sim.standardError().constData();
-        app.session.appFolder = sim.pathInFolder(QString());
-        app.handlers.FillPortLists();
-        app.handlers.cbMinutosPopStartUp();
-        app.handlers.FillSoftVerList();
-        ztklink::PortMap map;
-        map.set(1, sim.link());
-        app.ZTK90->qtPort()->setPortMap(map);
-        (void)app.ZTK90->setCOMM(1);
-        app.ZTK90->setPuertoPLC(ztklink::B);
+        simtest::linkAppToSim(app, sim);
     }
     void chooseNode(bool ethernet, const QString& softVer) {
         form.cbSoftVer.setListIndex(form.cbSoftVer.find(softVer));

@@ -12,6 +12,7 @@
 #include "ManualClock.h"
 #include "QtPrinters.h"
 #include "QtSerialPort.h"
+#include "AppOnSim.h"
 #include "SimProcess.h"
 #include "Wait.h"
 
@@ -134,14 +135,7 @@ class MonitorOnSim : public ::testing::TestWithParam<FaultCase> {
 TEST_P(MonitorOnSim, ShowsEveryFrameOfAProgrammingRunAndTheFault) {
     const FaultCase& c = GetParam();
     ASSERT_TRUE(sim.start(c.simArgs + QStringList{"--log", sim.pathInFolder("log")}));
-    app.session.appFolder = sim.pathInFolder(QString());
-    app.handlers.FillPortLists();
-    app.handlers.FillSoftVerList();
-    ztklink::PortMap map;
-    map.set(1, sim.link());
-    app.ZTK90->qtPort()->setPortMap(map);
-    (void)app.ZTK90->setCOMM(1);
-    app.ZTK90->setPuertoPLC(ztklink::B);
+    simtest::linkAppToSim(app, sim);
     brisa::form::MainForm& form = app.form;
     form.cbSoftVer.setListIndex(form.cbSoftVer.find(QStringLiteral("1.15")));
     form.opNodo232x485.setValue(true);

@@ -6,6 +6,7 @@
 #include "App.h"
 #include "ExchangeFixture.h"
 #include "QtSerialPort.h"
+#include "AppOnSim.h"
 #include "SimProcess.h"
 #include "Wait.h"
 #include "compiler/Text.h"
@@ -18,14 +19,7 @@ class ReadBackOnSim : public ::testing::Test {
   protected:
     void startSim(const QStringList& args = {}) {
         ASSERT_TRUE(sim.start(args)) << sim.standardError().constData();
-        app.session.appFolder = sim.pathInFolder(QString());
-        app.handlers.FillPortLists();
-        app.handlers.FillSoftVerList();
-        ztklink::PortMap map;
-        map.set(1, sim.link());
-        app.ZTK90->qtPort()->setPortMap(map);
-        (void)app.ZTK90->setCOMM(1);
-        app.ZTK90->setPuertoPLC(ztklink::B);
+        simtest::linkAppToSim(app, sim);
         form.cbSoftVer.setListIndex(form.cbSoftVer.find(QStringLiteral("2.00")));
         form.opNodo232x485.setValue(true);
     }
