@@ -8,7 +8,6 @@ namespace brisa::exchange {
 using namespace form;
 
 namespace {
-constexpr int FirstHighBlock = 192;
 
 bool inRange(int block) { return block >= 0 && block < BlockMap::Blocks; }
 
@@ -42,7 +41,7 @@ void BlockMap::refresh() const {
     dirty_ = false;
     cells_.fill(Cell{});
     row_.fill(-1);
-    for (int b = FirstHighBlock; b < Blocks; ++b) cells_[b].highMemory = true;
+    for (int b = BlockSelection::FirstHighBlock; b < Blocks; ++b) cells_[b].highMemory = true;
     // A damaged file can put a block in more than one place: the stronger claim is shown.
     const auto place = [this](const ListBox& list, State state) {
         for (int i = 0; i < list.count(); ++i) {

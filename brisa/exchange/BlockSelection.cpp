@@ -15,7 +15,6 @@ using namespace form;
 
 namespace {
 constexpr int HighestOrdinaryBlock = 191;
-constexpr int FirstHighBlock = 192;
 constexpr int LastHighBlock = 255;
 constexpr int BlocksAfterReset = 32;
 // Speeds list positions of 4800 and 19200 baud, the ports' factory settings.

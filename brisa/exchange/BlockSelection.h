@@ -21,6 +21,9 @@ namespace brisa::exchange {
 class BlockSelection : public QObject {
     Q_OBJECT
   public:
+    // High memory: the blocks from here to the last one (255).
+    static constexpr int FirstHighBlock = 192;
+
     // The decimal separator of the scan time in the report: the user's regional settings.
     using DecimalSeparator = std::function<QString()>;
     static QString systemDecimalSeparator();
